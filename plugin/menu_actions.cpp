@@ -1,0 +1,44 @@
+#include "menu_actions.h"
+
+#include "data_locations.h"
+#include "editor/shortcut_editors.h"
+#include "hotkeys/keyboard_hook.h"
+#include "store/shortcut_store.h"
+#include "uf_host.h"
+
+namespace {
+
+int SetShortcutsAction(void*, void*, void*) {
+    EnableShortcuts();
+    // Written in every case, so the next start-up tries again even after a failure.
+    WriteShortcutsEnabledSetting(ShortcutTablePath, 1);
+    return 0;
+}
+
+int UnsetShortcutsAction(void*, void*, void*) {
+    DisableShortcuts();
+    WriteShortcutsEnabledSetting(ShortcutTablePath, 0);
+    return 0;
+}
+
+int DefineShortcutsAction(void*, void*, void*) {
+    OpenShortcutEditor();
+    return 0;
+}
+
+// The host keeps a pointer to this table for as long as the plug-in is loaded.
+const UF_MB_action_t MenuActionTable[] = {
+    {"FENNOR_KEY_SET", SetShortcutsAction, nullptr},
+    {"FENNOR_KEY_UNSET", UnsetShortcutsAction, nullptr},
+    {"FENNOR_KEY_DEFINE", DefineShortcutsAction, nullptr},
+    {nullptr, nullptr, nullptr},
+};
+
+}  // namespace
+
+void RegisterMenuActions() { UF_MB_add_actions(MenuActionTable); }
+
+void RestoreEnabledState() {
+    if (ReadShortcutsEnabledSetting(ShortcutTablePath))
+        EnableShortcuts();
+}

@@ -1,0 +1,76 @@
+// Test support: loads the real Tarnwick.dll next to the stand-in host, as the host
+// does, and gives tests a data folder of their own and a view of the host's record.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "host_core.h"
+
+namespace tarnwick_test {
+
+// A data folder "<root>\data" under the test's own scratch folder; files are written
+// and read byte for byte. TARNWICK_DIR points at the root for the host.
+class DataFolder {
+  public:
+    explicit DataFolder(const std::string& name);
+    ~DataFolder();
+    const std::string& Root() const { return root_; }  // without trailing backslash
+    std::string PathOf(const std::string& file) const;   // root\data\file
+    void Write(const std::string& file, const std::string& bytes) const;
+    std::string Read(const std::string& file) const;
+    bool Exists(const std::string& file) const;
+    void Remove(const std::string& file) const;
+    // The three files of an installation: a table, chick.ini and an empty macro.
+    void WriteStandardFiles(const std::string& table, const std::string& check1 = "0") const;
+
+  private:
+    std::string root_;
+};
+
+// The host's side of loading the plug-in.
+class PluginHost {
+  public:
+    PluginHost();
+    ~PluginHost();  // unloads if still loaded
+    bool Load();    // LoadLibrary of Tarnwick.dll beside the test program
+    int StartUp();  // ufsta; returns the status written
+    int AskUnload();
+    void Unload();  // ufusr_ask_unload, ufusr_cleanup, FreeLibrary
+    bool Loaded() const { return module_ != nullptr; }
+    HMODULE Module() const { return module_; }
+
+  private:
+    HMODULE module_ = nullptr;
+};
+
+struct RecordedEvent {
+    int kind;
+    int value;
+    std::string text;
+};
+
+std::vector<RecordedEvent> Record();
+std::vector<RecordedEvent> Record(int kind);
+std::vector<std::string> RecordTexts(int kind);
+// One line per event, "kind value text", for failure messages.
+std::string DescribeRecord();
+
+// Resets the stand-in's configuration, record and actions; the working directory
+// becomes the staged host folder stage\UGII.
+void ResetHost();
+std::string StageFolder();  // the folder holding UGII and NXBIN
+std::string ProgramFolder();
+
+// GetProcAddress with the function's own type; the detour through void (*)(void) is
+// the cast the compiler accepts between unrelated function types.
+template <typename F> F ProcAddress(HMODULE module, const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void (*)(void)>(GetProcAddress(module, name)));
+}
+
+// Processes the thread's pending messages (posted commands, dialog traffic).
+void PumpMessages(DWORD milliseconds = 0);
+
+}  // namespace tarnwick_test

@@ -32,7 +32,7 @@ void StartUp(int* retcode) {
     *retcode = 0;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
@@ -48,7 +48,9 @@ void ufsta(char* /*param*/, int* retcode, int /*param_len*/) {
         *retcode = status;
 }
 
-int ufusr_ask_unload(void) { return UnloadWhenAsked; }
+int ufusr_ask_unload(void) {
+    return UnloadWhenAsked;
+}
 
 void ufusr_cleanup(void) {
     // After this call no code of the plug-in may stay reachable: neither the hook
@@ -68,4 +70,4 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
     return TRUE;
 }
 
-}  // extern "C"
+} // extern "C"

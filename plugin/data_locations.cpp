@@ -51,7 +51,7 @@ void HostFolderOfWorkingDirectory(char* folder, size_t size) {
     }
 }
 
-}  // namespace
+} // namespace
 
 bool ReadInstallRoot(char* buffer) {
     char* value = nullptr;

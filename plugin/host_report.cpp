@@ -8,7 +8,7 @@
 namespace {
 const char SourceName[] = "Tarnwick";
 enum { ListingTextMax = 1000 };
-}  // namespace
+} // namespace
 
 int ReportUfError(int line, const char* call_text, int code) {
     if (code == 0)

@@ -34,9 +34,11 @@ const UF_MB_action_t MenuActionTable[] = {
     {nullptr, nullptr, nullptr},
 };
 
-}  // namespace
+} // namespace
 
-void RegisterMenuActions() { UF_MB_add_actions(MenuActionTable); }
+void RegisterMenuActions() {
+    UF_MB_add_actions(MenuActionTable);
+}
 
 void RestoreEnabledState() {
     if (ReadShortcutsEnabledSetting(ShortcutTablePath))

@@ -4,5 +4,9 @@ namespace {
 HINSTANCE Module = nullptr;
 }
 
-void SetPluginModule(HINSTANCE instance) { Module = instance; }
-HINSTANCE PluginModule() { return Module; }
+void SetPluginModule(HINSTANCE instance) {
+    Module = instance;
+}
+HINSTANCE PluginModule() {
+    return Module;
+}

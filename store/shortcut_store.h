@@ -12,14 +12,14 @@
 #include <vector>
 
 // Section and key names (the same text for both) and the read default.
-extern const char ModeSection[];      // "MODE": shortcuts on ("1") or off ("0")
-extern const char SettingsSection[];  // "CHECK1": Space mode on ("1") or off ("0")
-extern const char ProfileDefault[];   // "Error"
+extern const char ModeSection[];     // "MODE": shortcuts on ("1") or off ("0")
+extern const char SettingsSection[]; // "CHECK1": Space mode on ("1") or off ("0")
+extern const char ProfileDefault[];  // "Error"
 
 // Scope texts; the global and custom ones also name their sections.
-extern const char ModuleScope[];    // "仅应用模块": this application module only
-extern const char GlobalSection[];  // "全局"
-extern const char CustomSection[];  // "二次开发"
+extern const char ModuleScope[];   // "仅应用模块": this application module only
+extern const char GlobalSection[]; // "全局"
+extern const char CustomSection[]; // "二次开发"
 
 enum { StartupValueSize = 260, ModuleNumberTextSize = 64 };
 

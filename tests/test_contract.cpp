@@ -24,7 +24,7 @@ std::vector<std::string> Sorted(std::vector<std::string> v) {
     return v;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Contract, PluginExportsExactlyTheThreeEntries) {
     PeImage dll = ReadPeImage(ProgramFolder() + "\\Tarnwick.dll");
@@ -99,7 +99,8 @@ TEST(StandIn, PlaybackIsFoundUnderItsDecoratedNameAndPlaysTheMacro) {
     ASSERT_NE(function, nullptr);
     std::string path = folder.PathOf("Tarnwick.macro");
     int flag = 0;
-    reinterpret_cast<UF_macro_playback_t>(function)(path.c_str(), &flag, static_cast<int>(path.size()));
+    reinterpret_cast<UF_macro_playback_t>(function)(path.c_str(), &flag,
+                                                    static_cast<int>(path.size()));
 
     EXPECT_EQ(RecordTexts(HOST_EV_PLAYBACK), std::vector<std::string>{macro});
     EXPECT_EQ(RecordTexts(HOST_EV_CUSTOM_COMMAND), std::vector<std::string>{"MY_TOOL"});

@@ -26,3 +26,35 @@ EditorSession::~EditorSession() {
 }
 
 } // namespace tarnwick_test
+
+namespace tarnwick_test {
+
+FileBlocker::FileBlocker(const std::string& path, bool read_only)
+    : path_(path), read_only_(read_only) {
+    if (read_only)
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    else
+        held_ = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool FileBlocker::Blocks() const {
+    HANDLE probe = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe == INVALID_HANDLE_VALUE)
+        return true;
+    CloseHandle(probe);
+    return false;
+}
+
+void FileBlocker::Release() {
+    if (held_ != INVALID_HANDLE_VALUE)
+        CloseHandle(held_);
+    held_ = INVALID_HANDLE_VALUE;
+    if (read_only_)
+        SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    read_only_ = false;
+}
+
+}  // namespace tarnwick_test

@@ -39,3 +39,23 @@ class EditorSession {
 };
 
 } // namespace tarnwick_test
+
+namespace tarnwick_test {
+
+// Makes a file unopenable for reading and writing: held open by "another program"
+// that shares nothing, or marked read-only. Read-only does not bind an administrator
+// (nor root under Wine); Blocks() says whether the file really is out of reach.
+class FileBlocker {
+  public:
+    FileBlocker(const std::string& path, bool read_only);
+    ~FileBlocker() { Release(); }
+    bool Blocks() const;
+    void Release();
+
+  private:
+    std::string path_;
+    bool read_only_;
+    HANDLE held_ = INVALID_HANDLE_VALUE;
+};
+
+}  // namespace tarnwick_test

@@ -14,7 +14,7 @@ const std::string Mode = "[MODE]\r\nMODE=1\r\n";
 const std::string GlobalEntry = "[全局]\r\nL=BUTTON_A=Line=全局=全局\r\n";
 const ListRow GlobalRow = {"L", "BUTTON_A", "Line", "全局", "全局"};
 
-}  // namespace
+} // namespace
 
 TEST(EditorAdd, WritesTheLineIntoTheScopesSection) {
     struct Case {
@@ -23,11 +23,14 @@ TEST(EditorAdd, WritesTheLineIntoTheScopesSection) {
         ListRow row;
     };
     const std::vector<Case> cases = {
-        {ModuleText, Mode + GlobalEntry + "[13]\r\nDM=BUTTON_B=Dim=仅应用模块=13\r\n",
+        {ModuleText,
+         Mode + GlobalEntry + "[13]\r\nDM=BUTTON_B=Dim=仅应用模块=13\r\n",
          {"DM", "BUTTON_B", "Dim", "仅应用模块", "13"}},
-        {GlobalText, Mode + "[全局]\r\nL=BUTTON_A=Line=全局=全局\r\nDM=BUTTON_B=Dim=全局=全局\r\n",
+        {GlobalText,
+         Mode + "[全局]\r\nL=BUTTON_A=Line=全局=全局\r\nDM=BUTTON_B=Dim=全局=全局\r\n",
          {"DM", "BUTTON_B", "Dim", "全局", "全局"}},
-        {CustomText, Mode + GlobalEntry + "[二次开发]\r\nDM=BUTTON_B=Dim=二次开发=二次开发\r\n",
+        {CustomText,
+         Mode + GlobalEntry + "[二次开发]\r\nDM=BUTTON_B=Dim=二次开发=二次开发\r\n",
          {"DM", "BUTTON_B", "Dim", "二次开发", "二次开发"}},
     };
     for (const Case& c : cases) {
@@ -58,9 +61,11 @@ TEST(EditorAdd, SeveralEntriesInARowFromAnEmptyList) {
     editor.Click(AddButtonId);
     editor.SetFields("B", "BUTTON_2", "命令二");
     editor.Click(AddButtonId);
-    EXPECT_EQ(session.Table(), "[7]\r\nA=BUTTON_1=命令一=仅应用模块=7\r\nB=BUTTON_2=命令二=仅应用模块=7\r\n");
-    EXPECT_EQ(editor.Rows(), (std::vector<ListRow>{{"A", "BUTTON_1", "命令一", "仅应用模块", "7"},
-                                                   {"B", "BUTTON_2", "命令二", "仅应用模块", "7"}}));
+    EXPECT_EQ(session.Table(),
+              "[7]\r\nA=BUTTON_1=命令一=仅应用模块=7\r\nB=BUTTON_2=命令二=仅应用模块=7\r\n");
+    EXPECT_EQ(editor.Rows(),
+              (std::vector<ListRow>{{"A", "BUTTON_1", "命令一", "仅应用模块", "7"},
+                                    {"B", "BUTTON_2", "命令二", "仅应用模块", "7"}}));
 }
 
 TEST(EditorAdd, NoDisplayedPartStopsBeforeAnythingElse) {
@@ -82,11 +87,12 @@ TEST(EditorAdd, NoDisplayedPartStopsBeforeAnythingElse) {
 
 // Refused adds: one message, and list, file and fields stay as they were.
 TEST(EditorAdd, RefusalsChangeNothing) {
-    const std::string hand_written = Mode + GlobalEntry + "[13]\r\nab=BUTTON_X=Lower=仅应用模块=13\r\n";
+    const std::string hand_written =
+        Mode + GlobalEntry + "[13]\r\nab=BUTTON_X=Lower=仅应用模块=13\r\n";
     struct Case {
         const char* name;
         std::string shortcut, button_name, command_text;
-        const char* scope;  // nullptr: no scope selected
+        const char* scope; // nullptr: no scope selected
         const char* message;
     };
     const char* empty = "请确认所有项不能为空！";

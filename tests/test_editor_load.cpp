@@ -24,7 +24,7 @@ std::vector<ListRow> RowsOnOpening(const std::string& table, bool table_present 
     return editor.Rows();
 }
 
-}  // namespace
+} // namespace
 
 TEST(EditorLoad, ListsEveryEntryButModeInFileOrder) {
     struct Case {
@@ -39,23 +39,33 @@ TEST(EditorLoad, ListsEveryEntryButModeInFileOrder) {
              "tool=二次开发=二次开发\r\n",
          {GlobalRow, ModuleRow, CustomRow}},
         {"MODE between",
-         "[13]\r\nDM=BUTTON_B=Dimension=仅应用模块=13\r\n[MODE]\r\nMODE=0\r\n[全局]\r\n" + GlobalLine,
+         "[13]\r\nDM=BUTTON_B=Dimension=仅应用模块=13\r\n[MODE]\r\nMODE=0\r\n[全局]\r\n" +
+             GlobalLine,
          {ModuleRow, GlobalRow}},
         {"MODE last", "[全局]\r\n" + GlobalLine + "[MODE]\r\nMODE=1\r\n", {GlobalRow}},
         {"only MODE", "[MODE]\r\nMODE=1\r\n", {}},
         {"empty file", "", {}},
         {"empty section", "[13]\r\n[全局]\r\n" + GlobalLine + "[二次开发]\r\n", {GlobalRow}},
-        {"other section starting with M", "[Mine]\r\nA=B=C=D=E\r\n[全局]\r\n" + GlobalLine, {GlobalRow}},
+        {"other section starting with M",
+         "[Mine]\r\nA=B=C=D=E\r\n[全局]\r\n" + GlobalLine,
+         {GlobalRow}},
         {"hand-written lower case kept",
          "[全局]\r\nab=button_x=Lower=全局=全局\r\n",
          {{"ab", "button_x", "Lower", "全局", "全局"}}},
         // Lines that do not split into five fields keep their key and their section,
         // the two texts by which delete and modify find them.
-        {"line without =", "[全局]\r\nJUNK\r\n" + GlobalLine, {{"JUNK", "", "", "", "全局"}, GlobalRow}},
-        {"empty field", "[13]\r\nA==Cmd=仅应用模块=13\r\n", {{"A", "Cmd", "仅应用模块", "13", "13"}}},
+        {"line without =",
+         "[全局]\r\nJUNK\r\n" + GlobalLine,
+         {{"JUNK", "", "", "", "全局"}, GlobalRow}},
+        {"empty field",
+         "[13]\r\nA==Cmd=仅应用模块=13\r\n",
+         {{"A", "Cmd", "仅应用模块", "13", "13"}}},
         {"two fields", "[全局]\r\nB=ONLY_BUTTON\r\n", {{"B", "ONLY_BUTTON", "", "", "全局"}}},
-        {"= inside a field", "[13]\r\nQ=BUTTON_B=a=b=仅应用模块=13\r\n", {{"Q", "BUTTON_B", "a", "b", "13"}}},
-        {"section field naming another section", "[13]\r\nW=BUTTON_W=Cmd=仅应用模块=14\r\n",
+        {"= inside a field",
+         "[13]\r\nQ=BUTTON_B=a=b=仅应用模块=13\r\n",
+         {{"Q", "BUTTON_B", "a", "b", "13"}}},
+        {"section field naming another section",
+         "[13]\r\nW=BUTTON_W=Cmd=仅应用模块=14\r\n",
          {{"W", "BUTTON_W", "Cmd", "仅应用模块", "13"}}},
     };
     for (const Case& c : cases) {
@@ -79,14 +89,17 @@ TEST(EditorLoad, LongTextsAndLargeTablesAreListedWhole) {
     // them in one section far beyond 12,000 bytes.
     for (int module = 100; module < 200; ++module) {
         std::string number = std::to_string(module);
-        table += "[" + number + "]\r\nX" + number + "=BUTTON_" + number + "=Cmd=仅应用模块=" + number + "\r\n";
+        table += "[" + number + "]\r\nX" + number + "=BUTTON_" + number +
+                 "=Cmd=仅应用模块=" + number + "\r\n";
         rows.push_back({"X" + number, "BUTTON_" + number, "Cmd", "仅应用模块", number});
     }
     table += "[全局]\r\n";
     for (int i = 0; i < 9900; ++i) {
         std::string key = "G" + std::to_string(i);
-        table += key + "=BUTTON_" + std::to_string(i) + "=命令" + std::to_string(i) + "=全局=全局\r\n";
-        rows.push_back({key, "BUTTON_" + std::to_string(i), "命令" + std::to_string(i), "全局", "全局"});
+        table +=
+            key + "=BUTTON_" + std::to_string(i) + "=命令" + std::to_string(i) + "=全局=全局\r\n";
+        rows.push_back(
+            {key, "BUTTON_" + std::to_string(i), "命令" + std::to_string(i), "全局", "全局"});
     }
     std::vector<ListRow> shown = RowsOnOpening(table);
     ASSERT_EQ(shown.size(), rows.size());
@@ -101,12 +114,14 @@ TEST(EditorLoad, EachEditorReadsTheTableAfresh) {
     first.SelectScope(GlobalText);
     first.SetFields("NEW", "BUTTON_N", "New");
     first.Click(AddButtonId);
-    session.Folder().Write("button_id.ini", session.Table() + "[二次开发]\r\nQT=MY_TOOL=My tool=二次开发=二次开发\r\n");
+    session.Folder().Write("button_id.ini",
+                           session.Table() +
+                               "[二次开发]\r\nQT=MY_TOOL=My tool=二次开发=二次开发\r\n");
     EditorDriver second = session.Open();
     ASSERT_NE(second.Dialog(), first.Dialog());
-    EXPECT_EQ(second.Rows(), (std::vector<ListRow>{GlobalRow,
-                                                   {"NEW", "BUTTON_N", "New", "全局", "全局"},
-                                                   CustomRow}));
+    EXPECT_EQ(
+        second.Rows(),
+        (std::vector<ListRow>{GlobalRow, {"NEW", "BUTTON_N", "New", "全局", "全局"}, CustomRow}));
     // The first editor keeps the list it made.
     EXPECT_EQ(first.RowCount(), 2);
 }

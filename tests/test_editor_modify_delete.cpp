@@ -18,7 +18,8 @@ namespace {
 const std::string ModePart = "[MODE]\r\nMODE=1\r\n";
 const std::string Line0 = "K0=BUTTON_0=Zero=仅应用模块=13\r\n";
 const std::string Line1 = "K1=BUTTON_1=One=仅应用模块=13\r\n";
-const std::string GlobalPart = "[全局]\r\nK2=BUTTON_2=Two=全局=全局\r\nK4=BUTTON_4=Four=全局=全局\r\n";
+const std::string GlobalPart =
+    "[全局]\r\nK2=BUTTON_2=Two=全局=全局\r\nK4=BUTTON_4=Four=全局=全局\r\n";
 const std::string CustomPart = "[二次开发]\r\nK3=BUTTON_3=Three=二次开发=二次开发\r\n";
 const std::string Part14 = "[14]\r\nK2=BUTTON_X=Other=仅应用模块=14\r\n";
 const std::string Table = ModePart + "[13]\r\n" + Line0 + Line1 + GlobalPart + CustomPart + Part14;
@@ -37,7 +38,7 @@ std::string Without(std::string text, const std::string& line) {
     return text;
 }
 
-}  // namespace
+} // namespace
 
 TEST(EditorDelete, RemovesTheFirstSelectedLineFromItsOwnSection) {
     struct Case {
@@ -49,10 +50,18 @@ TEST(EditorDelete, RemovesTheFirstSelectedLineFromItsOwnSection) {
     const std::vector<Case> cases = {
         {"module row", {0}, "K0=BUTTON_0=Zero=仅应用模块=13\r\n", {Row1, Row2, Row4, Row3, Row5}},
         // K2 of section 14 stays.
-        {"global row with the same key elsewhere", {2}, "K2=BUTTON_2=Two=全局=全局\r\n",
+        {"global row with the same key elsewhere",
+         {2},
+         "K2=BUTTON_2=Two=全局=全局\r\n",
          {Row0, Row1, Row4, Row3, Row5}},
-        {"two rows selected", {3, 1}, "K1=BUTTON_1=One=仅应用模块=13\r\n", {Row0, Row2, Row4, Row3, Row5}},
-        {"custom row", {4}, "K3=BUTTON_3=Three=二次开发=二次开发\r\n", {Row0, Row1, Row2, Row4, Row5}},
+        {"two rows selected",
+         {3, 1},
+         "K1=BUTTON_1=One=仅应用模块=13\r\n",
+         {Row0, Row2, Row4, Row3, Row5}},
+        {"custom row",
+         {4},
+         "K3=BUTTON_3=Three=二次开发=二次开发\r\n",
+         {Row0, Row1, Row2, Row4, Row5}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -87,10 +96,12 @@ TEST(EditorDelete, RemovesOddAndLongLines) {
         {"lower-case key", "[全局]\r\nab=B=C=全局=全局\r\n", "ab=B=C=全局=全局\r\n"},
         // A section name cut to 31 bytes would address the other section.
         {"long section name",
-         "[" + long_section + "]\r\nX=B=C=D=" + long_section + "\r\n[" + cut_section + "]\r\nX=B=C=D=" +
-             cut_section + "\r\n",
+         "[" + long_section + "]\r\nX=B=C=D=" + long_section + "\r\n[" + cut_section +
+             "]\r\nX=B=C=D=" + cut_section + "\r\n",
          "X=B=C=D=" + long_section + "\r\n"},
-        {"long key", "[全局]\r\n" + long_key + "=B=C=全局=全局\r\n" + long_key.substr(0, 31) + "=B=C=全局=全局\r\n",
+        {"long key",
+         "[全局]\r\n" + long_key + "=B=C=全局=全局\r\n" + long_key.substr(0, 31) +
+             "=B=C=全局=全局\r\n",
          long_key + "=B=C=全局=全局\r\n"},
     };
     for (const Case& c : cases) {
@@ -112,7 +123,8 @@ TEST(EditorDeleteModify, NoSelectedRowIsReported) {
     editor.SetFields("NEW", "BUTTON_N", "New");
     editor.Click(DeleteButtonId);
     editor.Click(ModifyButtonId);
-    EXPECT_EQ(session.BoxTexts(), (std::vector<std::string>{"请先选中一行再删除", "请先选中一行再修改"}));
+    EXPECT_EQ(session.BoxTexts(),
+              (std::vector<std::string>{"请先选中一行再删除", "请先选中一行再修改"}));
     EXPECT_EQ(session.Table(), Table);
     EXPECT_EQ(editor.Rows(), rows);
 }
@@ -125,17 +137,20 @@ TEST(EditorModify, ReplacesTheLineAndAppendsTheRow) {
         ListRow row;
     };
     const std::vector<Case> cases = {
-        {GlobalText, Before13 + GlobalPart + "NEW=BUTTON_N=New=全局=全局\r\n" + CustomPart + Part14,
+        {GlobalText,
+         Before13 + GlobalPart + "NEW=BUTTON_N=New=全局=全局\r\n" + CustomPart + Part14,
          {"NEW", "BUTTON_N", "New", "全局", "全局"}},
-        {CustomText, Before13 + GlobalPart + CustomPart + "NEW=BUTTON_N=New=二次开发=二次开发\r\n" + Part14,
+        {CustomText,
+         Before13 + GlobalPart + CustomPart + "NEW=BUTTON_N=New=二次开发=二次开发\r\n" + Part14,
          {"NEW", "BUTTON_N", "New", "二次开发", "二次开发"}},
-        {ModuleText, Before13 + GlobalPart + CustomPart + Part14 + "NEW=BUTTON_N=New=仅应用模块=14\r\n",
+        {ModuleText,
+         Before13 + GlobalPart + CustomPart + Part14 + "NEW=BUTTON_N=New=仅应用模块=14\r\n",
          {"NEW", "BUTTON_N", "New", "仅应用模块", "14"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.scope);
         EditorSession session("editor_modify", Table);
-        HostConfig_SetModule(14);  // and no part displayed: modify does not need one
+        HostConfig_SetModule(14); // and no part displayed: modify does not need one
         EditorDriver editor = session.Open();
         editor.SelectRows({0});
         editor.ClickList(0);
@@ -166,9 +181,10 @@ TEST(EditorModify, TwoRowsSelectedReplacesTheFirst) {
     editor.SelectScope(GlobalText);
     editor.SetFields("NEW", "BUTTON_N", "New");
     editor.Click(ModifyButtonId);
-    EXPECT_EQ(session.Table(), ModePart + "[13]\r\n" + Line0 + Line1 +
-                                   "[全局]\r\nK4=BUTTON_4=Four=全局=全局\r\nNEW=BUTTON_N=New=全局=全局\r\n" +
-                                   CustomPart + Part14);
+    EXPECT_EQ(session.Table(),
+              ModePart + "[13]\r\n" + Line0 + Line1 +
+                  "[全局]\r\nK4=BUTTON_4=Four=全局=全局\r\nNEW=BUTTON_N=New=全局=全局\r\n" +
+                  CustomPart + Part14);
     const ListRow added = {"NEW", "BUTTON_N", "New", "全局", "全局"};
     EXPECT_EQ(editor.Rows(), (std::vector<ListRow>{Row0, Row1, Row4, Row3, Row5, added}));
 }
@@ -225,7 +241,8 @@ TEST(EditorDeleteModify, TableThatDoesNotOpenIsReportedAndTheListChanges) {
         editor.SetFields("NEW", "BUTTON_N", "New");
         editor.Click(ModifyButtonId);
         blocker.Release();
-        EXPECT_EQ(session.BoxTexts(), (std::vector<std::string>{"文件打开失败！", "文件打开失败！"}));
+        EXPECT_EQ(session.BoxTexts(),
+                  (std::vector<std::string>{"文件打开失败！", "文件打开失败！"}));
         EXPECT_EQ(session.Table(), Table);
         const ListRow added = {"NEW", "BUTTON_N", "New", "全局", "全局"};
         EXPECT_EQ(editor.Rows(), (std::vector<ListRow>{Row2, Row4, Row3, Row5, added}));

@@ -39,9 +39,9 @@ FileBlocker::FileBlocker(const std::string& path, bool read_only)
 }
 
 bool FileBlocker::Blocks() const {
-    HANDLE probe = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE probe =
+        CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (probe == INVALID_HANDLE_VALUE)
         return true;
     CloseHandle(probe);
@@ -57,4 +57,4 @@ void FileBlocker::Release() {
     read_only_ = false;
 }
 
-}  // namespace tarnwick_test
+} // namespace tarnwick_test

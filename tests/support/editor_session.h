@@ -58,4 +58,4 @@ class FileBlocker {
     HANDLE held_ = INVALID_HANDLE_VALUE;
 };
 
-}  // namespace tarnwick_test
+} // namespace tarnwick_test

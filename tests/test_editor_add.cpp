@@ -1,6 +1,7 @@
 // Adding shortcuts through the editor: list, table file and messages after each click.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -158,8 +159,10 @@ TEST(EditorAdd, TableThatDoesNotOpenIsReportedAndTheAddGoesOn) {
         HostConfig_SetModule(13);
         EditorDriver editor = session.Open();
         FileBlocker blocker(session.Folder().PathOf("button_id.ini"), read_only);
-        if (!blocker.Blocks())
+        if (!blocker.Blocks()) {
+            printf("note: read-only does not bind this user (root under Wine); case skipped\n");
             continue;
+        }
         editor.SetFields("DM", "BUTTON_B", "Dim");
         editor.Click(AddButtonId);
         blocker.Release();

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -232,8 +233,10 @@ TEST(EditorDeleteModify, TableThatDoesNotOpenIsReportedAndTheListChanges) {
         EditorSession session("editor_locked", Table);
         EditorDriver editor = session.Open();
         FileBlocker blocker(session.Folder().PathOf("button_id.ini"), read_only);
-        if (!blocker.Blocks())
+        if (!blocker.Blocks()) {
+            printf("note: read-only does not bind this user (root under Wine); case skipped\n");
             continue;
+        }
         editor.SelectRows({0});
         editor.Click(DeleteButtonId);
         editor.SelectRows({0});

@@ -66,7 +66,7 @@ class TemplateReader {
     bool overrun_ = false;
 };
 
-struct ControlSpec {
+struct ControlEntry {
     DWORD id;
     std::string kind; // class ordinal "#n" or class name
     std::string text;
@@ -79,7 +79,7 @@ const DWORD NoId = 0xFFFFFFFF;
 const char ButtonClass[] = "#128", EditClass[] = "#129", StaticClass[] = "#130",
            ComboClass[] = "#133";
 
-const std::vector<ControlSpec> Controls = {
+const std::vector<ControlEntry> Controls = {
     {8000, EditClass, "", WS_BORDER | WS_TABSTOP | ES_UPPERCASE | ES_AUTOHSCROLL, 0, 42, 279, 54,
      14},
     {8001, EditClass, "", WS_BORDER | WS_TABSTOP | ES_UPPERCASE | ES_AUTOHSCROLL, 0, 118, 279, 130,
@@ -134,7 +134,7 @@ TEST(EditorTemplate, ResourceHoldsTheDialogAsDesigned) {
     EXPECT_EQ(in.Byte(), 134); // GB2312
     EXPECT_EQ(in.Text(), "宋体");
 
-    for (const ControlSpec& want : Controls) {
+    for (const ControlEntry& want : Controls) {
         SCOPED_TRACE("control " + std::to_string(static_cast<int>(want.id)) + " " + want.text);
         in.AlignDword(base);
         in.Dword(); // help id

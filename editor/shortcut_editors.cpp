@@ -1,7 +1,41 @@
-// Placeholder until the editor dialog lands.
 #include "shortcut_editors.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <vector>
+
+#include "key_dlg.h"
 
 KEY_DLG* ShortcutEditor = nullptr;
 
-void OpenShortcutEditor() {}
-void DestroyAllShortcutEditors() {}
+namespace {
+
+// Every editor ever made, hidden ones included: all are destroyed at unload, so no
+// window procedure of the unloaded library stays reachable.
+std::vector<std::unique_ptr<KEY_DLG>> Editors;
+
+} // namespace
+
+void OpenShortcutEditor() {
+    // Called from the host's menu: nothing may leave here.
+    try {
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&controls);
+        Editors.push_back(std::make_unique<KEY_DLG>());
+        ShortcutEditor = Editors.back().get();
+        ShortcutEditor->Create(nullptr);
+        if (ShortcutEditor->Handle())
+            ShowWindow(ShortcutEditor->Handle(), SW_SHOWNORMAL);
+    } catch (...) {
+    }
+}
+
+void DestroyAllShortcutEditors() {
+    ShortcutEditor = nullptr;
+    std::vector<std::unique_ptr<KEY_DLG>> editors;
+    editors.swap(Editors);
+    editors.clear();
+}

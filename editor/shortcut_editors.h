@@ -3,7 +3,7 @@
 
 class KEY_DLG;
 
-extern KEY_DLG* ShortcutEditor;  // the newest editor; null until the first
+extern KEY_DLG* ShortcutEditor; // the newest editor; null until the first
 
 // FENNOR_KEY_DEFINE: makes a new editor and shows it.
 void OpenShortcutEditor();

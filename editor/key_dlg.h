@@ -1,0 +1,37 @@
+// KEY_DLG: the modeless shortcut editor on dialog template 8000. It holds nothing but
+// its controls; every handler reads the controls and writes button_id.ini at once.
+#pragma once
+
+#include <string>
+
+#include "dialog_base.h"
+
+class KEY_DLG : public DialogBase {
+  public:
+    KEY_DLG();
+    ~KEY_DLG() override;
+
+  protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange() override;
+    bool Route(RouteKind kind, int control, int code) override;
+
+  private:
+    static const MessageRoute<KEY_DLG> MessageMap[];
+
+    void AddShortcut();
+    void DeleteShortcut();
+    void ModifyShortcut();
+    void FillFieldsFromSelection();
+    void FindShortcut();
+    void OpenShortcutTable();
+    void ShowMakerInfo();
+    void ToggleSpaceMode();
+
+    // Values the controls open with; no handler reads them back.
+    std::string ButtonNameValue;
+    std::string ShortcutValue;
+    std::string CommandValue;
+    HWND ScopeBox = nullptr;
+    int SpaceModeValue;
+};

@@ -1,0 +1,180 @@
+#include "shortcut_list.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <vector>
+
+#include "store/shortcut_store.h"
+
+namespace {
+
+struct ColumnHeading {
+    const char* text;
+    int width; // pixels
+};
+
+const ColumnHeading Headings[ColumnCount] = {
+    {"快捷键", 50}, {"ID", 300}, {"功能", 80}, {"模块", 80}, {"备注", 50},
+};
+
+// A list from the profile service (section names, or the lines of one section), each
+// entry ended by a NUL and the list by a second one. The service cuts a list that does
+// not fit and then returns size - 2; the buffer grows until the whole list fits, so no
+// entry is ever left out.
+template <typename Read> std::vector<char> ReadProfileList(size_t first_size, Read read) {
+    std::vector<char> buffer(first_size < 1024 ? 1024 : first_size);
+    for (;;) {
+        DWORD size = static_cast<DWORD>(buffer.size());
+        DWORD got = read(buffer.data(), size);
+        if (got + 2 < size) {
+            buffer[got] = '\0';
+            buffer[got + 1] = '\0';
+            return buffer;
+        }
+        buffer.assign(buffer.size() * 2, '\0');
+    }
+}
+
+// The lists are never longer than the file itself (each line loses its line end and
+// gains one NUL), so a buffer of that size takes them in one call.
+size_t ProfileListSizeFor(const char* path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data) || data.nFileSizeHigh)
+        return 0;
+    return static_cast<size_t>(data.nFileSizeLow) + 16;
+}
+
+} // namespace
+
+ShortcutRow RowOfLine(const char* section, const char* line) {
+    ShortcutRow row;
+    const char* equals = strchr(line, '=');
+    row.column[ShortcutColumn] =
+        equals ? std::string(line, static_cast<size_t>(equals - line)) : line;
+    if (equals) {
+        std::vector<std::string> fields = SplitEntryLine(equals + 1);
+        for (size_t i = 0; i < fields.size() && i < 3; ++i)
+            row.column[ButtonColumn + i] = fields[i];
+    }
+    row.column[SectionColumn] = section;
+    return row;
+}
+
+void InsertShortcutColumns(HWND list) {
+    for (int i = 0; i < ColumnCount; ++i) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = Headings[i].width;
+        column.pszText = const_cast<char*>(Headings[i].text);
+        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void LoadShortcutList(HWND list, const char* table_path) {
+    // GetPrivateProfile* with an empty name would read a file of the Windows folder.
+    if (!table_path || !*table_path)
+        return;
+    size_t size = ProfileListSizeFor(table_path);
+    std::vector<char> names = ReadProfileList(size, [&](char* buffer, DWORD n) {
+        return GetPrivateProfileSectionNamesA(buffer, n, table_path);
+    });
+    std::vector<ShortcutRow> rows;
+    std::vector<char> lines;
+    for (const char* name = names.data(); *name; name += strlen(name) + 1) {
+        if (name[0] == 'M')
+            continue;
+        lines = ReadProfileList(size, [&](char* buffer, DWORD n) {
+            return GetPrivateProfileSectionA(name, buffer, n, table_path);
+        });
+        for (const char* line = lines.data(); *line; line += strlen(line) + 1)
+            rows.push_back(RowOfLine(name, line));
+    }
+    // One redraw for the whole list rather than one per row.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(RowCount(list) + rows.size()), 0);
+    for (const ShortcutRow& row : rows)
+        AppendRow(list, row);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+int RowCount(HWND list) {
+    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+int FirstSelectedRow(HWND list) {
+    return static_cast<int>(
+        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_SELECTED, 0)));
+}
+
+std::string RowText(HWND list, int row, int column) {
+    // The control copies at most size - 1 bytes and says how many: grow until a copy
+    // comes back shorter than the buffer allows.
+    std::vector<char> text(64);
+    for (;;) {
+        LVITEMA item = {};
+        item.iSubItem = column;
+        item.pszText = text.data();
+        item.cchTextMax = static_cast<int>(text.size());
+        LRESULT got = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                   reinterpret_cast<LPARAM>(&item));
+        // Wine stops one byte early before a double-byte character that does not fit.
+        if (got < 0 || static_cast<size_t>(got) + 2 < text.size())
+            return std::string(text.data(), got > 0 ? static_cast<size_t>(got) : 0);
+        text.assign(text.size() * 2, '\0');
+    }
+}
+
+void SetRowText(HWND list, int row, int column, const std::string& text) {
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+int AppendRow(HWND list, const ShortcutRow& row) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = RowCount(list);
+    item.pszText = const_cast<char*>(row.column[ShortcutColumn].c_str());
+    int index =
+        static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (index < 0)
+        return index;
+    for (int column = ButtonColumn; column < ColumnCount; ++column)
+        SetRowText(list, index, column, row.column[column]);
+    return index;
+}
+
+void DeleteRow(HWND list, int row) {
+    SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+}
+
+bool SameShortcutText(const std::string& a, const std::string& b) {
+    // Compared as the profile service compares keys: in Unicode, without regard to
+    // case. A byte-wise fold would also fold the trail bytes of double-byte characters.
+    auto wide = [](const std::string& text) {
+        std::wstring out;
+        int n =
+            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        if (n > 0) {
+            out.resize(static_cast<size_t>(n));
+            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
+        }
+        return out;
+    };
+    std::wstring wa = wide(a), wb = wide(b);
+    return CompareStringOrdinal(wa.c_str(), static_cast<int>(wa.size()), wb.c_str(),
+                                static_cast<int>(wb.size()), TRUE) == CSTR_EQUAL;
+}
+
+int FindShortcutRow(HWND list, const std::string& shortcut) {
+    int count = RowCount(list);
+    for (int row = 0; row < count; ++row)
+        if (SameShortcutText(RowText(list, row, ShortcutColumn), shortcut))
+            return row;
+    return -1;
+}

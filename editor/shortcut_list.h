@@ -1,0 +1,44 @@
+// The editor's list of table lines (a report list view, five columns) and how it is
+// filled from button_id.ini.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+enum ShortcutColumn {
+    ShortcutColumn = 0, // the key the user types
+    ButtonColumn = 1,   // the host button to run
+    CommandColumn = 2,  // the user's description
+    ScopeColumn = 3,    // the scope text chosen when the line was written
+    SectionColumn = 4,  // the section that holds the line
+    ColumnCount = 5,
+};
+
+struct ShortcutRow {
+    std::string column[ColumnCount];
+};
+
+// The row a stored line shows as. Column 0 is the line's key and column 4 the section
+// it was read from, so that delete and modify always address the line itself; columns
+// 1 to 3 are the first three fields of the value by the tokenising rule, empty where
+// the line has fewer. For a well-formed line this is its five fields as written.
+ShortcutRow RowOfLine(const char* section, const char* line);
+
+// Sets up the five columns.
+void InsertShortcutColumns(HWND list);
+// Appends a row for every line of every section but those whose name starts with "M"
+// (the MODE section), in file order. An empty path reads as a missing file.
+void LoadShortcutList(HWND list, const char* table_path);
+
+int RowCount(HWND list);
+int FirstSelectedRow(HWND list);                     // -1: none
+std::string RowText(HWND list, int row, int column); // the whole text
+void SetRowText(HWND list, int row, int column, const std::string& text);
+int AppendRow(HWND list, const ShortcutRow& row);
+void DeleteRow(HWND list, int row);
+
+// The first row whose column 0 equals the text, ignoring letter case as the profile
+// service does when it matches keys; -1: none.
+int FindShortcutRow(HWND list, const std::string& shortcut);
+bool SameShortcutText(const std::string& a, const std::string& b);

@@ -49,6 +49,12 @@ size_t ProfileListSizeFor(const char* path) {
 
 ShortcutRow RowOfLine(const char* section, const char* line) {
     ShortcutRow row;
+    std::vector<std::string> pieces = SplitEntryLine(line);
+    if (pieces.size() >= ColumnCount) {
+        for (int i = 0; i < ColumnCount; ++i)
+            row.column[i] = pieces[static_cast<size_t>(i)];
+        return row;
+    }
     const char* equals = strchr(line, '=');
     row.column[ShortcutColumn] =
         equals ? std::string(line, static_cast<size_t>(equals - line)) : line;

@@ -19,10 +19,10 @@ struct ShortcutRow {
     std::string column[ColumnCount];
 };
 
-// The row a stored line shows as. Column 0 is the line's key and column 4 the section
-// it was read from, so that delete and modify always address the line itself; columns
-// 1 to 3 are the first three fields of the value by the tokenising rule, empty where
-// the line has fewer. For a well-formed line this is its five fields as written.
+// The row a stored line shows as: its first five fields by the tokenising rule. A line
+// with fewer fields (an empty field, no "=" at all) keeps its key in column 0 and the
+// section it was read from in column 4, the two texts by which delete and modify find
+// it; columns 1 to 3 take the fields of the value it has, empty where it has none.
 ShortcutRow RowOfLine(const char* section, const char* line);
 
 // Sets up the five columns.

@@ -53,7 +53,8 @@ TEST(EditorLoad, ListsEveryEntryButModeInFileOrder) {
          "[全局]\r\nab=button_x=Lower=全局=全局\r\n",
          {{"ab", "button_x", "Lower", "全局", "全局"}}},
         // Lines that do not split into five fields keep their key and their section,
-        // the two texts by which delete and modify find them.
+        // the two texts by which delete and modify find them. Lines of five fields or
+        // more show their first five, as stored.
         {"line without =",
          "[全局]\r\nJUNK\r\n" + GlobalLine,
          {{"JUNK", "", "", "", "全局"}, GlobalRow}},
@@ -63,10 +64,10 @@ TEST(EditorLoad, ListsEveryEntryButModeInFileOrder) {
         {"two fields", "[全局]\r\nB=ONLY_BUTTON\r\n", {{"B", "ONLY_BUTTON", "", "", "全局"}}},
         {"= inside a field",
          "[13]\r\nQ=BUTTON_B=a=b=仅应用模块=13\r\n",
-         {{"Q", "BUTTON_B", "a", "b", "13"}}},
+         {{"Q", "BUTTON_B", "a", "b", "仅应用模块"}}},
         {"section field naming another section",
          "[13]\r\nW=BUTTON_W=Cmd=仅应用模块=14\r\n",
-         {{"W", "BUTTON_W", "Cmd", "仅应用模块", "13"}}},
+         {{"W", "BUTTON_W", "Cmd", "仅应用模块", "14"}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

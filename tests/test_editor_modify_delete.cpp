@@ -91,8 +91,6 @@ TEST(EditorDelete, RemovesOddAndLongLines) {
     };
     const std::vector<Case> cases = {
         {"line without =", "[全局]\r\nJUNK\r\nL=B=C=全局=全局\r\n", "JUNK\r\n"},
-        {"= inside a field", "[13]\r\nQ=BUTTON_B=a=b=仅应用模块=13\r\nL=B=C=仅应用模块=13\r\n",
-         "Q=BUTTON_B=a=b=仅应用模块=13\r\n"},
         {"empty field", "[全局]\r\nE==C=全局=全局\r\n", "E==C=全局=全局\r\n"},
         {"lower-case key", "[全局]\r\nab=B=C=全局=全局\r\n", "ab=B=C=全局=全局\r\n"},
         // A section name cut to 31 bytes would address the other section.

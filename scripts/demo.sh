@@ -58,6 +58,7 @@ host() {
 # virtual desktop draws the window frames that a missing window manager would.
 screens_inside_x() {
   export TARNWICK_GRAPHICS=x11
+  local x11prefix="${TARNWICK_WINEPREFIX:-$build/wineprefix-x11}"
   local fonts='HKCU\Software\Wine\Fonts\Replacements'
   for name in SimSun 宋体 NSimSun 新宋体 "Microsoft YaHei" 微软雅黑 "MS Shell Dlg" Tahoma; do
     "$build/wine-run" reg add "$fonts" /v "$name" /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
@@ -65,10 +66,16 @@ screens_inside_x() {
   "$build/wine-run" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   "$build/wine-run" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 \
     /f >/dev/null 2>&1
+  # Wine draws its caption buttons with Marlett, which it finds only in the prefix.
+  if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+    cp /usr/share/wine/fonts/marlett.ttf "$x11prefix/drive_c/windows/Fonts/"
+  fi
+  # The settings hold from the next start of the prefix's processes.
+  WINEPREFIX="$x11prefix" wineserver -w || true
   fresh_data
   host --script '..\scripts\screens.script' --shots '..\..\screenshots' \
     --transcript '..\..\screens-transcript.txt' || true
-  WINEPREFIX="$build/wineprefix-x11" wineserver -w || true
+  WINEPREFIX="$x11prefix" wineserver -w || true
 }
 
 case "$mode" in

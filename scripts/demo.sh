@@ -54,11 +54,12 @@ host() {
   (cd "$out/host/UGII" && "$build/wine-run" tarnwick-host.exe --tarnwick-dir '..\..\tarnwick' "$@")
 }
 
-# Inside Xvfb: Chinese needs a CJK font under the names dialogs ask for, and a Wine
-# virtual desktop draws the window frames that a missing window manager would.
-screens_inside_x() {
+# The X11 prefix: Chinese needs a CJK font under the names dialogs ask for; a Wine
+# virtual desktop draws the window frames that a missing window manager would; Wine
+# draws its caption buttons with Marlett, which it finds only in the prefix.
+prepare_x11_prefix() {
   export TARNWICK_GRAPHICS=x11
-  local x11prefix="${TARNWICK_WINEPREFIX:-$build/wineprefix-x11}"
+  local prefix="${TARNWICK_WINEPREFIX:-$build/wineprefix-x11}"
   local fonts='HKCU\Software\Wine\Fonts\Replacements'
   for name in SimSun 宋体 NSimSun 新宋体 "Microsoft YaHei" 微软雅黑 "MS Shell Dlg" Tahoma; do
     "$build/wine-run" reg add "$fonts" /v "$name" /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
@@ -66,16 +67,19 @@ screens_inside_x() {
   "$build/wine-run" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   "$build/wine-run" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 \
     /f >/dev/null 2>&1
-  # Wine draws its caption buttons with Marlett, which it finds only in the prefix.
   if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
-    cp /usr/share/wine/fonts/marlett.ttf "$x11prefix/drive_c/windows/Fonts/"
+    cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/"
   fi
   # The settings hold from the next start of the prefix's processes.
-  WINEPREFIX="$x11prefix" wineserver -w || true
+  WINEPREFIX="$prefix" wineserver -w || true
+}
+
+screens_inside_x() {
+  prepare_x11_prefix
   fresh_data
   host --script '..\scripts\screens.script' --shots '..\..\screenshots' \
     --transcript '..\..\screens-transcript.txt' || true
-  WINEPREFIX="$x11prefix" wineserver -w || true
+  WINEPREFIX="${TARNWICK_WINEPREFIX:-$build/wineprefix-x11}" wineserver -w || true
 }
 
 case "$mode" in
@@ -84,10 +88,19 @@ case "$mode" in
     exit 0
     ;;
   --by-hand)
+    if [ -z "${DISPLAY:-}" ]; then
+      echo "demo: --by-hand needs an X display (DISPLAY is not set)" >&2
+      exit 2
+    fi
     "$top/scripts/build.sh" >&2
     stage
-    echo "demo: starting the host shell on display ${DISPLAY:-?} (menus: 快捷键; close the window to end)" >&2
-    TARNWICK_GRAPHICS=x11 host
+    prepare_x11_prefix
+    # Wine's X11 driver names Space "space", so Space mode cannot work there; the data
+    # starts in immediate mode (Windows itself needs no such change).
+    printf '[CHECK1]\r\nCHECK1=0\r\n' >"$out/tarnwick/data/chick.ini"
+    echo "demo: the host shell runs on display $DISPLAY; menu 快捷键 -> 开启快捷键, then type" \
+      "codes (L, E, BL in module 13) in the graphics area; close the window to end" >&2
+    host
     exit 0
     ;;
   demo | --no-screens) ;;

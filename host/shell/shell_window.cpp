@@ -23,6 +23,35 @@ HMENU MenuBar;
 HFONT Font;
 WNDPROC CoreProc;
 
+// The graphics area, left of the panels: where a user types codes.
+RECT GraphicsArea() {
+    RECT rc;
+    GetClientRect(Main, &rc);
+    rc.right = rc.right * 55 / 100;
+    rc.bottom -= StatusHeight;
+    return rc;
+}
+
+void PaintGraphicsArea(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT area = GraphicsArea();
+    HBRUSH brush = CreateSolidBrush(RGB(58, 74, 96));
+    FillRect(dc, &area, brush);
+    DeleteObject(brush);
+    HGDIOBJ old = SelectObject(dc, Font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(230, 236, 244));
+    RECT text = area;
+    InflateRect(&text, -16, -16);
+    DrawTextA(dc,
+              "图形窗口\n\n在这里输入快捷键。\n菜单“快捷键”开启、关闭快捷键和打开快捷键设置；\n"
+              "“应用模块”切换模块，“文件”打开或关闭部件。",
+              -1, &text, DT_LEFT | DT_TOP | DT_WORDBREAK);
+    SelectObject(dc, old);
+    EndPaint(hwnd, &ps);
+}
+
 void Layout() {
     RECT rc;
     GetClientRect(Main, &rc);
@@ -34,6 +63,7 @@ void Layout() {
     MoveWindow(Log, left, CaptionHeight, width, half - CaptionHeight, TRUE);
     MoveWindow(ListingCaption, left, half, width, CaptionHeight, TRUE);
     MoveWindow(Listing, left, half + CaptionHeight, width, height - half - CaptionHeight, TRUE);
+    InvalidateRect(Main, nullptr, TRUE);
 }
 
 // The keys the host itself gets (those no hook took), first presses only; modifier
@@ -52,6 +82,9 @@ LRESULT CALLBACK ShellProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
         // The shell unloads the plug-in before the window goes.
         PostQuitMessage(0);
+        return 0;
+    case WM_PAINT:
+        PaintGraphicsArea(hwnd);
         return 0;
     case WM_INITMENUPOPUP:
         ShellMenus_Update(MenuBar);

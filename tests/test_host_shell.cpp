@@ -10,6 +10,7 @@
 
 // The reader is compiled in here: the shell is a program, not a library.
 #include "host/shell/menu_file.cpp"
+#include "host/shell/png_file.cpp"
 #include "host/shell/text_codes.cpp"
 
 using namespace tarnwick_test;
@@ -258,4 +259,87 @@ TEST(HostShell, LoadsThePluginBindsItsMenuRunsTheScriptAndUnloads) {
     at("[invoke] FENNOR_KEY_NONE is not registered");
     at("[note]   完");
     EXPECT_EQ(lines.back(), "[exit]   ufusr_ask_unload -> 2; ufusr_cleanup; unloaded");
+}
+
+namespace {
+
+uint32_t BitwiseCrc(const std::string& bytes) {
+    uint32_t crc = 0xFFFFFFFFu;
+    for (unsigned char c : bytes) {
+        crc ^= c;
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return ~crc;
+}
+
+uint32_t Big32(const std::string& b, size_t at) {
+    return (uint32_t(uint8_t(b[at])) << 24) | (uint32_t(uint8_t(b[at + 1])) << 16) |
+           (uint32_t(uint8_t(b[at + 2])) << 8) | uint32_t(uint8_t(b[at + 3]));
+}
+
+} // namespace
+
+// Screenshots must open in any viewer: chunk CRCs, stored deflate blocks (an image
+// larger than one block) and the zlib checksum are checked independently here.
+TEST(ScreenshotPng, IsAValidPngOfStoredBlocks) {
+    const int width = 300, height = 250;
+    std::vector<uint8_t> rgb(size_t(width) * height * 3);
+    for (size_t i = 0; i < rgb.size(); ++i)
+        rgb[i] = uint8_t(i * 7 + i / 900);
+    DataFolder folder("host_shell_png");
+    std::string path = folder.Root() + "\\shot.png";
+    ASSERT_TRUE(WritePngFile(path, width, height, rgb));
+    std::string png = ReadFile(path);
+    ASSERT_EQ(png.compare(0, 8, "\x89PNG\r\n\x1A\n"), 0);
+
+    std::string zlib, types;
+    for (size_t at = 8; at + 12 <= png.size();) {
+        uint32_t length = Big32(png, at);
+        ASSERT_LE(at + 12 + length, png.size());
+        std::string type_and_data = png.substr(at + 4, 4 + length);
+        EXPECT_EQ(Big32(png, at + 8 + length), BitwiseCrc(type_and_data))
+            << type_and_data.substr(0, 4);
+        types += type_and_data.substr(0, 4) + " ";
+        if (type_and_data.compare(0, 4, "IHDR") == 0) {
+            EXPECT_EQ(Big32(png, at + 8), uint32_t(width));
+            EXPECT_EQ(Big32(png, at + 12), uint32_t(height));
+        }
+        if (type_and_data.compare(0, 4, "IDAT") == 0)
+            zlib += type_and_data.substr(4);
+        at += 12 + length;
+    }
+    EXPECT_EQ(types, "IHDR IDAT IEND ");
+
+    ASSERT_GE(zlib.size(), 6u);
+    EXPECT_EQ(((uint8_t(zlib[0]) << 8) | uint8_t(zlib[1])) % 31, 0) << "zlib header check";
+    std::string raw;
+    size_t at = 2;
+    int blocks = 0;
+    for (bool last = false; !last;) {
+        ASSERT_LE(at + 5, zlib.size());
+        last = zlib[at] & 1;
+        EXPECT_EQ(zlib[at] & 6, 0) << "stored block";
+        unsigned len = uint8_t(zlib[at + 1]) | (uint8_t(zlib[at + 2]) << 8);
+        unsigned nlen = uint8_t(zlib[at + 3]) | (uint8_t(zlib[at + 4]) << 8);
+        EXPECT_EQ(len ^ 0xFFFFu, nlen);
+        raw += zlib.substr(at + 5, len);
+        at += 5 + len;
+        ++blocks;
+    }
+    EXPECT_GT(blocks, 1);
+    std::string expected;
+    for (int y = 0; y < height; ++y) {
+        expected += '\0';
+        expected.append(reinterpret_cast<const char*>(&rgb[size_t(y) * width * 3]),
+                        size_t(width) * 3);
+    }
+    EXPECT_TRUE(raw == expected);
+    uint32_t a = 1, b = 0;
+    for (unsigned char c : raw) {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    ASSERT_EQ(at + 4, zlib.size());
+    EXPECT_EQ(Big32(zlib, at), (b << 16) | a);
 }

@@ -261,6 +261,26 @@ TEST(HostShell, LoadsThePluginBindsItsMenuRunsTheScriptAndUnloads) {
     EXPECT_EQ(lines.back(), "[exit]   ufusr_ask_unload -> 2; ufusr_cleanup; unloaded");
 }
 
+// A scripted run must not hang on a message box the plug-in shows at start-up.
+TEST(HostShell, AnswersMessageBoxesOfAScriptedRun) {
+    DataFolder folder("host_shell_boxes");
+    std::string scratch = folder.Root();
+    WriteFile(scratch + "\\empty.script", "note -\n");
+    SetEnvironmentVariableA("TARNWICK_DIR", nullptr);
+    ASSERT_EQ(RunShell("--plugin \"" + ProgramFolder() +
+                       "\\Tarnwick.dll\" --menu none.men --script \"" + scratch +
+                       "\\empty.script\" --transcript \"" + scratch + "\\transcript.txt\""),
+              0);
+    std::string transcript = Utf8ToGbk(ReadFile(scratch + "\\transcript.txt"));
+    size_t boxes = 0;
+    for (const std::string& line : Lines(transcript))
+        if (line == "[box]    \"提示\" TARNWICK_DIR 环境变量没有设置! -> OK")
+            ++boxes;
+    EXPECT_EQ(boxes, 3u) << GbkToUtf8(transcript);
+    EXPECT_NE(transcript.find("[config] TARNWICK_DIR not set"), std::string::npos);
+    EXPECT_NE(transcript.find("[menu]   file none.men (not found)"), std::string::npos);
+}
+
 namespace {
 
 uint32_t BitwiseCrc(const std::string& bytes) {

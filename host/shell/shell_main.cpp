@@ -314,19 +314,20 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     UpdateWindow(main);
     ShellWindow_FocusMain();
 
+    // A scripted run never waits on a message box, not even one shown at start-up.
+    bool scripted = !options.script.empty();
+    AnswerMessageBoxes(scripted);
     HMODULE module = LoadPlugin(plugin);
     ShellMenus_NoteBindings();
 
     int script_errors = 0;
-    if (!options.script.empty()) {
-        AnswerMessageBoxes(true);
+    if (scripted)
         script_errors = RunScript(options.script, options.shots);
-        AnswerMessageBoxes(false);
-    } else {
+    else
         ShellMessageLoop();
-    }
 
     UnloadPlugin(module);
+    AnswerMessageBoxes(false);
     HostRecord_SetObserver(nullptr);
     HostWindow_Destroy();
     bool written = WriteOutput(options.transcript, Transcript_Record());

@@ -35,7 +35,8 @@ const char* const Usage =
     "  --module N           application module at start (default 0)\n"
     "  --part open|closed   whether a part is displayed at start (default closed)\n"
     "  --release TEXT       the host's release text (default \"NX 12.0.2\")\n"
-    "  --button NAME=ID     a host menu button; repeatable (default: a demo list)\n"
+    "  --button NAME=ID[,NAME=ID...]  host menu buttons; repeatable (default: a demo\n"
+    "                       list of UG_MODELING_LINE=4711 and others)\n"
     "  --tarnwick-dir PATH  TARNWICK_DIR for the plug-in (default: the environment)\n"
     "  --messages box|record  uc1601 shows a message box (default by hand) or only\n"
     "                       records (default with --script)\n";
@@ -87,12 +88,21 @@ bool ParseOptions(int argc, char** argv, Options* o, std::string* error) {
         } else if (arg == "--release") {
             o->release = value;
         } else if (arg == "--button") {
-            size_t eq = value.find('=');
-            if (eq == std::string::npos || eq == 0) {
-                *error = "--button NAME=ID";
-                return false;
+            size_t start = 0;
+            while (start <= value.size()) {
+                size_t comma = value.find(',', start);
+                std::string one =
+                    value.substr(start, comma == std::string::npos ? comma : comma - start);
+                size_t eq = one.find('=');
+                if (eq == std::string::npos || eq == 0) {
+                    *error = "--button NAME=ID[,NAME=ID...]";
+                    return false;
+                }
+                o->buttons.push_back({one.substr(0, eq), atoi(one.c_str() + eq + 1)});
+                if (comma == std::string::npos)
+                    break;
+                start = comma + 1;
             }
-            o->buttons.push_back({value.substr(0, eq), atoi(value.c_str() + eq + 1)});
         } else if (arg == "--tarnwick-dir") {
             o->tarnwick_dir = value;
         } else if (arg == "--messages") {
@@ -283,8 +293,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (options.buttons.empty())
         options.buttons = DefaultHostButtons();
     Configure(options);
-    if (options.part_open)
-        HostConfig_SetDisplayPart(1);
 
     std::string plugin = PluginPath(options);
     std::string tarnwick_dir = TarnwickDir(options);
@@ -295,6 +303,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                             std::to_string(options.buttons.size()) + " host buttons");
     ShellNote("config",
               "TARNWICK_DIR " + (tarnwick_dir.empty() ? std::string("not set") : tarnwick_dir));
+    if (options.part_open)
+        ShellSetPartOpen(true);
 
     std::vector<LoadedMenuFile> menu_files;
     for (const std::string& path : MenuFilePaths(options, plugin)) {

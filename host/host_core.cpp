@@ -53,6 +53,7 @@ struct HostState {
     HostShellCommand shell_command = nullptr;
     std::string status_text;
     std::string listing;
+    HostRecordObserver observer = nullptr;
 };
 
 HostState& State() {
@@ -115,8 +116,17 @@ int HostRecord_Get(int index, HostEvent* event) {
 void HostRecord_Clear(void) { State().record.clear(); }
 
 void HostRecord_Add(int kind, int value, const char* text, size_t length) {
-    State().record.push_back({kind, value, text ? std::string(text, length) : std::string()});
+    HostState& s = State();
+    s.record.push_back({kind, value, text ? std::string(text, length) : std::string()});
+    if (s.observer) {
+        // A copy: the observer may add to the record, which moves its elements.
+        RecordedEvent added = s.record.back();
+        HostEvent event = {added.kind, added.value, added.text.c_str(), added.text.size()};
+        s.observer(&event);
+    }
 }
+
+void HostRecord_SetObserver(HostRecordObserver observer) { State().observer = observer; }
 
 const char* HostRecord_KindName(int kind) {
     switch (kind) {

@@ -54,6 +54,11 @@ HOST_CORE_API int HostRecord_Get(int index, HostEvent* event);
 HOST_CORE_API void HostRecord_Clear(void);
 HOST_CORE_API void HostRecord_Add(int kind, int value, const char* text, size_t length);
 HOST_CORE_API const char* HostRecord_KindName(int kind);
+// Called after every addition to the record, on the thread that made it, with the new
+// event (valid for the call only); the host shell mirrors its listing window and
+// command log from it. NULL removes the observer.
+typedef void (*HostRecordObserver)(const HostEvent* event);
+HOST_CORE_API void HostRecord_SetObserver(HostRecordObserver observer);
 
 // Configuration. HostConfig_Reset restores the defaults: initialise and terminate
 // succeed, release "NX 12.0.2", variables from the process environment, module 0,

@@ -39,6 +39,10 @@ LRESULT CALLBACK SinkProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     case WM_SYSCHAR:
         Sinks()[hwnd].chars++;
         return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        // Kept from DefWindowProc: an Alt release would start the system menu's loop.
+        return 0;
     }
     return DefWindowProcA(hwnd, msg, wparam, lparam);
 }
@@ -106,12 +110,15 @@ void KeySink::Clear() {
 }
 
 TypingHost::TypingHost(const std::string& folder_name, const std::string& table,
-                       const std::string& check1, bool switch_on) {
+                       const std::string& check1, bool switch_on,
+                       const std::function<void(DataFolder&)>& prepare) {
     ResetHost();
     folder_.reset(new DataFolder(folder_name));
     folder_->WriteStandardFiles(table, check1);
     window_ = HostWindow_Create("NX", nullptr);
     sink_.reset(new KeySink("TarnwickKeySink", "", window_));
+    if (prepare)
+        prepare(*folder_);
     if (plugin_.Load()) {
         plugin_.StartUp();
         if (switch_on)

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,11 +45,13 @@ class KeySink {
 
 // The host window in the foreground, a focused key sink inside it, the plug-in loaded
 // and started on a data folder holding the table (Space mode from check1), and
-// shortcuts switched on. The record is cleared before the test's own steps.
+// shortcuts switched on. prepare runs after the files are written and before the
+// plug-in starts. The record is cleared before the test's own steps.
 class TypingHost {
   public:
     TypingHost(const std::string& folder_name, const std::string& table,
-               const std::string& check1 = "1", bool switch_on = true);
+               const std::string& check1 = "1", bool switch_on = true,
+               const std::function<void(DataFolder&)>& prepare = nullptr);
     ~TypingHost(); // unloads the plug-in: no hook stays behind
     DataFolder& Folder() { return *folder_; }
     PluginHost& Plugin() { return plugin_; }

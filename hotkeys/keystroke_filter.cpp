@@ -96,6 +96,19 @@ KeystrokeVerdict ImmediateModeKey() {
     return KeystrokeVerdict::Swallow;
 }
 
+// Function keys F1 to F12, the navigation keys from Page Up to Delete, Enter, and the
+// modifier keys themselves.
+bool IsHostKey(WPARAM key) {
+    return (key >= VK_F1 && key <= VK_F12) || (key >= VK_PRIOR && key <= VK_DELETE) ||
+           key == KeyEnter || IsModifierKey(key);
+}
+
+// Peeks (negative codes and HC_NOREMOVE), auto-repeats and releases: a key is taken
+// once, when it goes down.
+bool IsNotAFirstKeyDown(int code, LPARAM flags) {
+    return code < 0 || code == HookNoRemove || (flags & PreviousStateBit) != 0;
+}
+
 // The keystroke whose handling is under way. A message shown while it is handled runs
 // a message loop, and the system offers that same keystroke to the hook again until the
 // hook has returned for it; the offer is swallowed (the outer call decides the key), so
@@ -121,15 +134,11 @@ bool PassesThrough(const Keystroke& k) {
         return true;
     if (strcmp(k.focus_class, WindowsFormsClass) == 0)
         return true;
-    if ((k.key >= VK_F1 && k.key <= VK_F12) || (k.key >= VK_PRIOR && k.key <= VK_DELETE) ||
-        k.key == KeyEnter)
+    if (IsHostKey(k.key))
         return true;
-    if (k.shift_held || k.ctrl_held || k.alt_held || k.enter_held || IsModifierKey(k.key))
+    if (k.shift_held || k.ctrl_held || k.alt_held || k.enter_held)
         return true;
-    if (k.code < 0 || k.code == HookNoRemove)
-        return true;
-    // Auto-repeats and releases: a held key is taken once.
-    return (k.flags & PreviousStateBit) != 0;
+    return IsNotAFirstKeyDown(k.code, k.flags);
 }
 
 KeystrokeVerdict FilterKeystroke(const Keystroke& k) {
@@ -155,6 +164,11 @@ KeystrokeVerdict FilterKeystroke(const Keystroke& k) {
 LRESULT CALLBACK KeystrokeFilter(int code, WPARAM wParam, LPARAM lParam) {
     if (IsOfferedAgain(code, wParam, lParam))
         return 1;
+    // Every pass-through rule ends alike and none has an effect, so those that the hook's
+    // own arguments decide come before the window and key-state queries, which are calls
+    // into the window system: every key release and repeat passes here.
+    if (IsHostKey(wParam) || IsNotAFirstKeyDown(code, lParam))
+        return CallNextHookEx(KeyboardHook, code, wParam, lParam);
 
     Keystroke k;
     memset(&k, 0, sizeof k);

@@ -16,6 +16,8 @@ const char* const PassThroughClasses[] = {"Edit", "RICHEDIT50W"};
 const char WindowsFormsClass[] = "WindowsForms";
 // Host dialogs, by their whole title, in which every key is the host's.
 const char* const PassThroughTitles[] = {"关闭文件", "退出", "保存", "输入框", "刀路信息设置"};
+// Names of the keys that steer the code; they are never part of it.
+const char* const SteeringNames[] = {"Space", "Esc", "Backspace"};
 
 const char SpaceHint[] = "请先输入快捷键，再按空格键!";
 
@@ -28,9 +30,9 @@ enum {
     PreviousStateBit = 1 << 30,
 };
 
-bool IsOneOf(const char* text, const char* const* list, size_t count) {
-    for (size_t i = 0; i < count; ++i)
-        if (strcmp(text, list[i]) == 0)
+template <size_t N> bool IsOneOf(const char* text, const char* const (&list)[N]) {
+    for (const char* entry : list)
+        if (strcmp(text, entry) == 0)
             return true;
     return false;
 }
@@ -44,15 +46,23 @@ bool IsModifierKey(WPARAM key) {
            (key >= VK_LSHIFT && key <= VK_RMENU);
 }
 
-bool IsSteeringName(const char* name) {
-    return strcmp(name, "Space") == 0 || strcmp(name, "Esc") == 0 || strcmp(name, "Backspace") == 0;
+// Function keys F1 to F12, the navigation keys from Page Up to Delete, Enter, and the
+// modifier keys themselves.
+bool IsHostKey(WPARAM key) {
+    return (key >= VK_F1 && key <= VK_F12) || (key >= VK_PRIOR && key <= VK_DELETE) ||
+           key == KeyEnter || IsModifierKey(key);
+}
+
+// Peeks (negative codes and HC_NOREMOVE), auto-repeats and releases: a key is taken
+// once, when it goes down.
+bool IsNotAFirstKeyDown(int code, LPARAM flags) {
+    return code < 0 || code == HookNoRemove || (flags & PreviousStateBit) != 0;
 }
 
 // The buffer never overflows: a name longer than the room left is cut. The length rule
 // empties the buffer after any append beyond five characters, so the room is ample.
 void AppendKeyName(const char* name) {
-    size_t length = strlen(TypedShortcut);
-    size_t room = TypedShortcutSize - 1 - length;
+    size_t room = TypedShortcutSize - 1 - strlen(TypedShortcut);
     strncat(TypedShortcut, name, room);
 }
 
@@ -96,19 +106,6 @@ KeystrokeVerdict ImmediateModeKey() {
     return KeystrokeVerdict::Swallow;
 }
 
-// Function keys F1 to F12, the navigation keys from Page Up to Delete, Enter, and the
-// modifier keys themselves.
-bool IsHostKey(WPARAM key) {
-    return (key >= VK_F1 && key <= VK_F12) || (key >= VK_PRIOR && key <= VK_DELETE) ||
-           key == KeyEnter || IsModifierKey(key);
-}
-
-// Peeks (negative codes and HC_NOREMOVE), auto-repeats and releases: a key is taken
-// once, when it goes down.
-bool IsNotAFirstKeyDown(int code, LPARAM flags) {
-    return code < 0 || code == HookNoRemove || (flags & PreviousStateBit) != 0;
-}
-
 // The keystroke whose handling is under way. A message shown while it is handled runs
 // a message loop, and the system offers that same keystroke to the hook again until the
 // hook has returned for it; the offer is swallowed (the outer call decides the key), so
@@ -128,9 +125,9 @@ bool IsOfferedAgain(int code, WPARAM key, LPARAM flags) {
 } // namespace
 
 bool PassesThrough(const Keystroke& k) {
-    if (IsOneOf(k.focus_class, PassThroughClasses, 2))
+    if (IsOneOf(k.focus_class, PassThroughClasses))
         return true;
-    if (IsOneOf(k.foreground_title, PassThroughTitles, 5))
+    if (IsOneOf(k.foreground_title, PassThroughTitles))
         return true;
     if (strcmp(k.focus_class, WindowsFormsClass) == 0)
         return true;
@@ -148,7 +145,7 @@ KeystrokeVerdict FilterKeystroke(const Keystroke& k) {
     char name[KeyNameSize] = {};
     // The key-name call takes the keystroke flags as a 32-bit value.
     GetKeyNameTextA(static_cast<LONG>(k.flags & 0xFFFFFFFF), name, KeyNameSize - 1);
-    if (!IsSteeringName(name)) {
+    if (!IsOneOf(name, SteeringNames)) {
         AppendKeyName(name);
         UF_UI_set_status(TypedShortcut);
         memcpy(LastShortcut, TypedShortcut, sizeof LastShortcut);
@@ -170,8 +167,7 @@ LRESULT CALLBACK KeystrokeFilter(int code, WPARAM wParam, LPARAM lParam) {
     if (IsHostKey(wParam) || IsNotAFirstKeyDown(code, lParam))
         return CallNextHookEx(KeyboardHook, code, wParam, lParam);
 
-    Keystroke k;
-    memset(&k, 0, sizeof k);
+    Keystroke k = {};
     k.code = code;
     k.key = wParam;
     k.flags = lParam;

@@ -99,7 +99,8 @@ void MenuButtonLaunch(const char* button_name) {
     int button_id = 0;
     HWND main_window = static_cast<HWND>(UF_UI_get_default_parent());
     UF_MB_ask_button_id(button_name, &button_id);
-    if (button_id != 0) {
+    // A post to no window would go to the thread's queue, where nothing runs it.
+    if (button_id != 0 && main_window) {
         // The host runs the command from its own loop after the hook has returned.
         PostMessageA(main_window, WM_COMMAND, static_cast<WPARAM>(static_cast<INT_PTR>(button_id)),
                      0);

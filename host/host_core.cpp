@@ -67,11 +67,15 @@ LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpara
     HostState& s = State();
     switch (msg) {
     case WM_COMMAND: {
+        // A control's notification (edit changes and the like) names its window in
+        // lparam; menu choices and posted button ids carry none.
+        if (lparam != 0)
+            return 0;
         int id = static_cast<int>(LOWORD(wparam));
         const char* name = HostConfig_ButtonName(static_cast<int>(wparam));
         if (name) {
             HostRecord_Add(HOST_EV_COMMAND, static_cast<int>(wparam), name, strlen(name));
-        } else if (s.shell_command && lparam == 0) {
+        } else if (s.shell_command) {
             s.shell_command(id);
         } else {
             HostRecord_Add(HOST_EV_COMMAND, static_cast<int>(wparam), "", 0);

@@ -3,6 +3,12 @@
 
 enum { TypedShortcutSize = 256, TypedShortcutMax = 5 };
 
-extern char TypedShortcut[TypedShortcutSize];  // key names taken since the last reset
-extern char LastShortcut[TypedShortcutSize];   // TypedShortcut after the latest append
-extern int SpaceMode;                          // exactly 1: Space mode; else immediate
+extern char TypedShortcut[TypedShortcutSize]; // key names taken since the last reset
+extern char LastShortcut[TypedShortcutSize];  // TypedShortcut after the latest append
+extern int SpaceMode;                         // exactly 1: Space mode; else immediate
+
+// Clears the status line first, then the buffer: the order the host sees.
+void ResetTypedShortcut();
+
+// Empties the whole buffer and shows the now empty code in the status line.
+void ClearTypedShortcutAfterLaunch();

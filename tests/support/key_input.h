@@ -1,0 +1,73 @@
+// Test support for typing into the stand-in host: keystrokes through SendInput (as a
+// user's keys arrive, so the plug-in's thread keyboard hook sees them), a focused
+// child window of the host that counts the keys reaching the host, and a fixture that
+// starts the real plug-in with a table and switches shortcuts on.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "plugin_host.h"
+
+namespace tarnwick_test {
+
+// One key-down or key-up through SendInput, with the scan code from MapVirtualKey;
+// then the thread's messages are pumped so the hook runs.
+void KeyDown(WORD vk);
+void KeyUp(WORD vk);
+void PressKey(WORD vk); // down, then up
+// Letters and digits as their virtual keys ('A'..'Z', '0'..'9'), one press each.
+void TypeKeys(const std::string& keys);
+// A key pressed while a modifier (or any other key) is held.
+void PressWith(WORD held, WORD vk);
+
+// A window of a class of the test's choosing, with a title of its choosing, that counts
+// the keystroke messages reaching it.
+class KeySink {
+  public:
+    // A child of parent when given, else a top-level window; it is shown and focused.
+    KeySink(const char* class_name, const char* title, HWND parent);
+    ~KeySink();
+    HWND Handle() const { return hwnd_; }
+    void Focus() const;
+    // Virtual keys of the WM_KEYDOWN and WM_SYSKEYDOWN messages received.
+    const std::vector<WPARAM>& KeyDowns() const;
+    int CharCount() const;
+    void Clear();
+
+  private:
+    HWND hwnd_;
+};
+
+// The host window in the foreground, a focused key sink inside it, the plug-in loaded
+// and started on a data folder holding the table (Space mode from check1), and
+// shortcuts switched on. prepare runs after the files are written and before the
+// plug-in starts. The record is cleared before the test's own steps.
+class TypingHost {
+  public:
+    TypingHost(const std::string& folder_name, const std::string& table,
+               const std::string& check1 = "1", bool switch_on = true,
+               const std::function<void(DataFolder&)>& prepare = nullptr);
+    ~TypingHost(); // unloads the plug-in: no hook stays behind
+    DataFolder& Folder() { return *folder_; }
+    PluginHost& Plugin() { return plugin_; }
+    KeySink& Sink() { return *sink_; }
+    HWND Window() const { return window_; }
+    // Puts the host window in front again and the focus in the sink.
+    void Activate();
+
+  private:
+    std::unique_ptr<DataFolder> folder_;
+    PluginHost plugin_;
+    HWND window_ = nullptr;
+    std::unique_ptr<KeySink> sink_;
+};
+
+// "[section]\r\nkey=value\r\n..." from lines given as "key=value" under "[section]".
+std::string Table(const std::vector<std::string>& lines);
+
+} // namespace tarnwick_test

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The installation ZIP as a user gets it: unpacked, its DLL loaded by the host shell with
+# its own menu file and data folder; an entry added in the editor and typed.
+set -euo pipefail
+build="$1"
+source_dir="$2"
+work="$build/scratch/package"
+rm -rf "$work"
+mkdir -p "$work/cpack" "$work/tarnwick" "$work/host/UGII" "$work/host/NXBIN"
+
+(cd "$build" && cpack -G ZIP -B "$work/cpack" >/dev/null)
+zip="$work/cpack/Tarnwick-1.0.0-win64.zip"
+(cd "$work/tarnwick" && cmake -E tar xf "$zip")
+
+for f in startup/Tarnwick.dll startup/tarnwick.men data/button_id.ini data/chick.ini \
+         data/Tarnwick.macro INSTALL.md docs/guide.md; do
+  [ -f "$work/tarnwick/$f" ] || { echo "package lacks $f"; exit 1; }
+done
+cmp "$work/tarnwick/startup/tarnwick.men" "$source_dir/resources/tarnwick.men"
+cmp "$work/tarnwick/data/button_id.ini" "$source_dir/data/button_id.ini"
+
+for f in tarnwick-host.exe libhostcore.dll libufun.dll libugopenint.dll; do
+  cp "$build/bin/$f" "$work/host/UGII/"
+done
+cp "$build/bin/libugui.dll" "$work/host/NXBIN/"
+
+# The packaged table is empty and immediate mode is on: add ZL in the editor, switch
+# shortcuts on from the packaged menu, type Z then L.
+printf '%s\n' 'part open' 'menu 快捷键设置' 'editor use "快捷键设置"' \
+  'editor set 8000 ZL' 'editor set 8001 UG_MODELING_LINE' 'editor set 8002 Line' \
+  'editor scope 全局' 'editor click 8004' 'editor click 2' 'menu 开启快捷键' 'type ZL' \
+  > "$work/package.script"
+
+transcript="$work/transcript.txt"
+(cd "$work/host/UGII" && "$build/wine-run" tarnwick-host.exe \
+  --plugin '..\..\tarnwick\startup\Tarnwick.dll' --menu '..\..\tarnwick\startup\tarnwick.men' \
+  --tarnwick-dir '..\..\tarnwick' --script '..\..\package.script') > "$transcript"
+
+expect() {
+  grep -qF -- "$1" "$transcript" || { echo "transcript lacks: $1"; cat "$transcript"; exit 1; }
+}
+expect '[start]  ufsta -> status 0'
+expect '[menu]   开启快捷键 (TARNWICK_KEY_SET) -> FENNOR_KEY_SET'
+expect '[msg]    (flag 1) 打开快捷键成功！'
+expect '[run]    host button 4711 UG_MODELING_LINE'
+expect '[exit]   ufusr_ask_unload -> 2; ufusr_cleanup; unloaded'
+grep -q '^ZL=UG_MODELING_LINE=Line=全局=全局' <(iconv -f GBK -t UTF-8 "$work/tarnwick/data/button_id.ini")
+echo "package test passed"

@@ -18,9 +18,9 @@ bool RegisterSection(const char* name, void (*run)());
 // Seconds per call of fn, over enough calls to take about the given time.
 double SecondsPerCall(const std::function<void()>& fn, double budget_seconds = 0.5);
 
-}  // namespace tarnwick_bench
+} // namespace tarnwick_bench
 
-#define TARNWICK_BENCH_SECTION(id, title)                                                    \
-    static void id();                                                                        \
-    static const bool id##_registered = ::tarnwick_bench::RegisterSection(title, id);        \
+#define TARNWICK_BENCH_SECTION(id, title)                                                          \
+    static void id();                                                                              \
+    static const bool id##_registered = ::tarnwick_bench::RegisterSection(title, id);              \
     static void id()

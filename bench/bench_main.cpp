@@ -18,7 +18,7 @@ double Now() {
     QueryPerformanceFrequency(&frequency);
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
-}  // namespace
+} // namespace
 
 bool RegisterSection(const char* name, void (*run)()) {
     Sections().push_back({name, run});
@@ -26,7 +26,7 @@ bool RegisterSection(const char* name, void (*run)()) {
 }
 
 double SecondsPerCall(const std::function<void()>& fn, double budget_seconds) {
-    fn();  // warm up caches and the file system
+    fn(); // warm up caches and the file system
     long calls = 1;
     for (;;) {
         double start = Now();
@@ -35,12 +35,13 @@ double SecondsPerCall(const std::function<void()>& fn, double budget_seconds) {
         double elapsed = Now() - start;
         if (elapsed >= budget_seconds || calls >= (1L << 30))
             return elapsed / static_cast<double>(calls);
-        calls = elapsed > 0.001 ? static_cast<long>(static_cast<double>(calls) * budget_seconds / elapsed) + 1
-                                : calls * 10;
+        calls = elapsed > 0.001
+                    ? static_cast<long>(static_cast<double>(calls) * budget_seconds / elapsed) + 1
+                    : calls * 10;
     }
 }
 
-}  // namespace tarnwick_bench
+} // namespace tarnwick_bench
 
 // Runs every section, or only those whose title contains the first argument.
 int main(int argc, char** argv) {

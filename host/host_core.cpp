@@ -99,11 +99,13 @@ LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpara
     return DefWindowProcA(hwnd, msg, wparam, lparam);
 }
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
-int HostRecord_Count(void) { return static_cast<int>(State().record.size()); }
+int HostRecord_Count(void) {
+    return static_cast<int>(State().record.size());
+}
 
 int HostRecord_Get(int index, HostEvent* event) {
     HostState& s = State();
@@ -117,7 +119,9 @@ int HostRecord_Get(int index, HostEvent* event) {
     return 1;
 }
 
-void HostRecord_Clear(void) { State().record.clear(); }
+void HostRecord_Clear(void) {
+    State().record.clear();
+}
 
 void HostRecord_Add(int kind, int value, const char* text, size_t length) {
     HostState& s = State();
@@ -130,31 +134,54 @@ void HostRecord_Add(int kind, int value, const char* text, size_t length) {
     }
 }
 
-void HostRecord_SetObserver(HostRecordObserver observer) { State().observer = observer; }
+void HostRecord_SetObserver(HostRecordObserver observer) {
+    State().observer = observer;
+}
 
 const char* HostRecord_KindName(int kind) {
     switch (kind) {
-    case HOST_EV_INITIALIZE: return "initialize";
-    case HOST_EV_TERMINATE: return "terminate";
-    case HOST_EV_FAIL_MESSAGE: return "fail-message";
-    case HOST_EV_LISTING_OPEN: return "listing-open";
-    case HOST_EV_LISTING: return "listing";
-    case HOST_EV_SYSLOG: return "syslog";
-    case HOST_EV_VARIABLE: return "variable";
-    case HOST_EV_RELEASE: return "release";
-    case HOST_EV_MODULE: return "module";
-    case HOST_EV_DISPLAY_PART: return "display-part";
-    case HOST_EV_LOAD_LIBRARY: return "load-library";
-    case HOST_EV_ADD_ACTION: return "add-action";
-    case HOST_EV_BUTTON_ID: return "button-id";
-    case HOST_EV_STATUS: return "status";
-    case HOST_EV_MESSAGE: return "message";
-    case HOST_EV_PLAYBACK: return "playback";
-    case HOST_EV_PLAYBACK_PATH: return "playback-path";
-    case HOST_EV_COMMAND: return "command";
-    case HOST_EV_CUSTOM_COMMAND: return "custom-command";
-    case HOST_EV_ACTION: return "action";
-    case HOST_EV_NOTE: return "note";
+    case HOST_EV_INITIALIZE:
+        return "initialize";
+    case HOST_EV_TERMINATE:
+        return "terminate";
+    case HOST_EV_FAIL_MESSAGE:
+        return "fail-message";
+    case HOST_EV_LISTING_OPEN:
+        return "listing-open";
+    case HOST_EV_LISTING:
+        return "listing";
+    case HOST_EV_SYSLOG:
+        return "syslog";
+    case HOST_EV_VARIABLE:
+        return "variable";
+    case HOST_EV_RELEASE:
+        return "release";
+    case HOST_EV_MODULE:
+        return "module";
+    case HOST_EV_DISPLAY_PART:
+        return "display-part";
+    case HOST_EV_LOAD_LIBRARY:
+        return "load-library";
+    case HOST_EV_ADD_ACTION:
+        return "add-action";
+    case HOST_EV_BUTTON_ID:
+        return "button-id";
+    case HOST_EV_STATUS:
+        return "status";
+    case HOST_EV_MESSAGE:
+        return "message";
+    case HOST_EV_PLAYBACK:
+        return "playback";
+    case HOST_EV_PLAYBACK_PATH:
+        return "playback-path";
+    case HOST_EV_COMMAND:
+        return "command";
+    case HOST_EV_CUSTOM_COMMAND:
+        return "custom-command";
+    case HOST_EV_ACTION:
+        return "action";
+    case HOST_EV_NOTE:
+        return "note";
     }
     return "unknown";
 }
@@ -173,9 +200,15 @@ void HostConfig_Reset(void) {
     s.message_callback = nullptr;
 }
 
-void HostConfig_SetInitializeResult(int result) { State().initialize_result = result; }
-void HostConfig_SetTerminateResult(int result) { State().terminate_result = result; }
-void HostConfig_SetRelease(const char* release) { State().release = release ? release : ""; }
+void HostConfig_SetInitializeResult(int result) {
+    State().initialize_result = result;
+}
+void HostConfig_SetTerminateResult(int result) {
+    State().terminate_result = result;
+}
+void HostConfig_SetRelease(const char* release) {
+    State().release = release ? release : "";
+}
 
 void HostConfig_SetVariable(const char* name, const char* value) {
     if (!name)
@@ -183,11 +216,21 @@ void HostConfig_SetVariable(const char* name, const char* value) {
     State().variables[name] = value ? Variable{true, value} : Variable{false, std::string()};
 }
 
-void HostConfig_ClearVariables(void) { State().variables.clear(); }
-void HostConfig_SetModule(int module_id) { State().module_id = module_id; }
-int HostConfig_Module(void) { return State().module_id; }
-void HostConfig_SetDisplayPart(unsigned int tag) { State().display_part = tag; }
-unsigned int HostConfig_DisplayPart(void) { return State().display_part; }
+void HostConfig_ClearVariables(void) {
+    State().variables.clear();
+}
+void HostConfig_SetModule(int module_id) {
+    State().module_id = module_id;
+}
+int HostConfig_Module(void) {
+    return State().module_id;
+}
+void HostConfig_SetDisplayPart(unsigned int tag) {
+    State().display_part = tag;
+}
+unsigned int HostConfig_DisplayPart(void) {
+    return State().display_part;
+}
 
 void HostConfig_AddButton(const char* name, int id) {
     if (name)
@@ -201,7 +244,9 @@ const char* HostConfig_ButtonName(int id) {
     return nullptr;
 }
 
-void HostConfig_SetLibraryLoads(int loads) { State().library_loads = loads != 0; }
+void HostConfig_SetLibraryLoads(int loads) {
+    State().library_loads = loads != 0;
+}
 void HostConfig_SetInteractiveMessages(int interactive) {
     State().interactive_messages = interactive != 0;
 }
@@ -209,7 +254,9 @@ void HostConfig_SetMessageCallback(HostMessageCallback callback) {
     State().message_callback = callback;
 }
 
-int HostActions_Count(void) { return static_cast<int>(State().actions.size()); }
+int HostActions_Count(void) {
+    return static_cast<int>(State().actions.size());
+}
 
 const char* HostActions_Name(int index) {
     HostState& s = State();
@@ -233,7 +280,9 @@ int HostActions_Invoke(const char* name) {
     return -1;
 }
 
-void HostActions_Clear(void) { State().actions.clear(); }
+void HostActions_Clear(void) {
+    State().actions.clear();
+}
 
 HWND HostWindow_Create(const char* title, HostShellCommand shell_command) {
     HostState& s = State();
@@ -246,14 +295,14 @@ HWND HostWindow_Create(const char* title, HostShellCommand shell_command) {
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
     wc.lpszClassName = kWindowClass;
-    RegisterClassA(&wc);  // fails harmlessly when already registered
+    RegisterClassA(&wc); // fails harmlessly when already registered
     s.shell_command = shell_command;
-    s.window = CreateWindowExA(0, kWindowClass, title ? title : "NX", WS_OVERLAPPEDWINDOW,
-                               40, 40, 900, 600, nullptr, nullptr, instance, nullptr);
+    s.window = CreateWindowExA(0, kWindowClass, title ? title : "NX", WS_OVERLAPPEDWINDOW, 40, 40,
+                               900, 600, nullptr, nullptr, instance, nullptr);
     if (!s.window)
         return nullptr;
-    s.status = CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT,
-                               0, 0, 0, 0, s.window, nullptr, instance, nullptr);
+    s.status = CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT, 0,
+                               0, 0, 0, s.window, nullptr, instance, nullptr);
     RECT rc;
     GetClientRect(s.window, &rc);
     MoveWindow(s.status, 0, rc.bottom - 22, rc.right, 22, TRUE);
@@ -261,7 +310,9 @@ HWND HostWindow_Create(const char* title, HostShellCommand shell_command) {
     return s.window;
 }
 
-HWND HostWindow_Handle(void) { return State().window; }
+HWND HostWindow_Handle(void) {
+    return State().window;
+}
 
 void HostWindow_Destroy(void) {
     HostState& s = State();
@@ -272,19 +323,29 @@ void HostWindow_Destroy(void) {
     s.shell_command = nullptr;
 }
 
-const char* HostWindow_StatusText(void) { return State().status_text.c_str(); }
-const char* HostListing_Text(void) { return State().listing.c_str(); }
+const char* HostWindow_StatusText(void) {
+    return State().status_text.c_str();
+}
+const char* HostListing_Text(void) {
+    return State().listing.c_str();
+}
 
-}  // extern "C"
+} // extern "C"
 
 // Internal to the stand-in libraries (declared in host_internal.h).
 #include "host_internal.h"
 
 extern "C" {
 
-int HostInternal_InitializeResult(void) { return State().initialize_result; }
-int HostInternal_TerminateResult(void) { return State().terminate_result; }
-const char* HostInternal_Release(void) { return State().release.c_str(); }
+int HostInternal_InitializeResult(void) {
+    return State().initialize_result;
+}
+int HostInternal_TerminateResult(void) {
+    return State().terminate_result;
+}
+const char* HostInternal_Release(void) {
+    return State().release.c_str();
+}
 
 const char* HostInternal_Variable(const char* name) {
     HostState& s = State();
@@ -314,7 +375,9 @@ int HostInternal_ButtonId(const char* name, int* id) {
     return 0;
 }
 
-int HostInternal_LibraryLoads(void) { return State().library_loads ? 1 : 0; }
+int HostInternal_LibraryLoads(void) {
+    return State().library_loads ? 1 : 0;
+}
 
 void HostInternal_AddAction(const char* name, UF_MB_callback_t callback, void* client_data) {
     HostState& s = State();
@@ -335,7 +398,9 @@ void HostInternal_SetStatus(const char* text) {
         SetWindowTextA(s.status, text);
 }
 
-void HostInternal_AppendListing(const char* text) { State().listing += text; }
+void HostInternal_AppendListing(const char* text) {
+    State().listing += text;
+}
 
 int HostInternal_ShowMessage(const char* text, int flag) {
     HostState& s = State();
@@ -346,4 +411,4 @@ int HostInternal_ShowMessage(const char* text, int flag) {
     return 0;
 }
 
-}  // extern "C"
+} // extern "C"

@@ -19,34 +19,34 @@ extern "C" {
 
 // What the record holds, in the order it happened.
 typedef enum {
-    HOST_EV_INITIALIZE = 1,  // UF_initialize; value = result given
-    HOST_EV_TERMINATE,       // UF_terminate; value = result given
-    HOST_EV_FAIL_MESSAGE,    // UF_get_fail_message; value = code, text = message given
-    HOST_EV_LISTING_OPEN,    // UF_UI_open_listing_window
-    HOST_EV_LISTING,         // UF_UI_write_listing_window; text
-    HOST_EV_SYSLOG,          // UF_print_syslog; text, value = flag
-    HOST_EV_VARIABLE,        // UF_translate_variable; text = name, value = 1 when defined
-    HOST_EV_RELEASE,         // UF_get_release; text = release given
-    HOST_EV_MODULE,          // UF_ask_application_module; value = module given
-    HOST_EV_DISPLAY_PART,    // UF_PART_ask_display_part; value = tag given
-    HOST_EV_LOAD_LIBRARY,    // UF_load_library; text = "path|symbol", value = result
-    HOST_EV_ADD_ACTION,      // UF_MB_add_actions, one per row; text = name
-    HOST_EV_BUTTON_ID,       // UF_MB_ask_button_id; text = name, value = id given (0: none)
-    HOST_EV_STATUS,          // UF_UI_set_status; text
-    HOST_EV_MESSAGE,         // uc1601; text, value = flag
-    HOST_EV_PLAYBACK,        // macro playback; text = the macro file's bytes, value = flag
-    HOST_EV_PLAYBACK_PATH,   // macro playback; text = path given, value = path length given
-    HOST_EV_COMMAND,         // host button run from WM_COMMAND; value = id, text = name
-    HOST_EV_CUSTOM_COMMAND,  // custom button run by playback; text = name
-    HOST_EV_ACTION,          // menu action chosen; text = name, value = callback result
-    HOST_EV_NOTE,            // free text added by the host shell or a test
+    HOST_EV_INITIALIZE = 1, // UF_initialize; value = result given
+    HOST_EV_TERMINATE,      // UF_terminate; value = result given
+    HOST_EV_FAIL_MESSAGE,   // UF_get_fail_message; value = code, text = message given
+    HOST_EV_LISTING_OPEN,   // UF_UI_open_listing_window
+    HOST_EV_LISTING,        // UF_UI_write_listing_window; text
+    HOST_EV_SYSLOG,         // UF_print_syslog; text, value = flag
+    HOST_EV_VARIABLE,       // UF_translate_variable; text = name, value = 1 when defined
+    HOST_EV_RELEASE,        // UF_get_release; text = release given
+    HOST_EV_MODULE,         // UF_ask_application_module; value = module given
+    HOST_EV_DISPLAY_PART,   // UF_PART_ask_display_part; value = tag given
+    HOST_EV_LOAD_LIBRARY,   // UF_load_library; text = "path|symbol", value = result
+    HOST_EV_ADD_ACTION,     // UF_MB_add_actions, one per row; text = name
+    HOST_EV_BUTTON_ID,      // UF_MB_ask_button_id; text = name, value = id given (0: none)
+    HOST_EV_STATUS,         // UF_UI_set_status; text
+    HOST_EV_MESSAGE,        // uc1601; text, value = flag
+    HOST_EV_PLAYBACK,       // macro playback; text = the macro file's bytes, value = flag
+    HOST_EV_PLAYBACK_PATH,  // macro playback; text = path given, value = path length given
+    HOST_EV_COMMAND,        // host button run from WM_COMMAND; value = id, text = name
+    HOST_EV_CUSTOM_COMMAND, // custom button run by playback; text = name
+    HOST_EV_ACTION,         // menu action chosen; text = name, value = callback result
+    HOST_EV_NOTE,           // free text added by the host shell or a test
 } HostEventKind;
 
 typedef struct {
     int kind;
     int value;
-    const char* text;  // zero-terminated; valid until HostRecord_Clear
-    size_t length;     // bytes of text, without the terminator
+    const char* text; // zero-terminated; valid until HostRecord_Clear
+    size_t length;    // bytes of text, without the terminator
 } HostEvent;
 
 HOST_CORE_API int HostRecord_Count(void);
@@ -75,7 +75,7 @@ HOST_CORE_API int HostConfig_Module(void);
 HOST_CORE_API void HostConfig_SetDisplayPart(unsigned int tag);
 HOST_CORE_API unsigned int HostConfig_DisplayPart(void);
 HOST_CORE_API void HostConfig_AddButton(const char* name, int id);
-HOST_CORE_API const char* HostConfig_ButtonName(int id);  // NULL when no button has the id
+HOST_CORE_API const char* HostConfig_ButtonName(int id); // NULL when no button has the id
 HOST_CORE_API void HostConfig_SetLibraryLoads(int loads);
 // 0: uc1601 records and returns at once; 1: it shows a real modal message box.
 HOST_CORE_API void HostConfig_SetInteractiveMessages(int interactive);

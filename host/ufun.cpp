@@ -14,7 +14,7 @@ void Record(int kind, int value, const char* text) {
     HostRecord_Add(kind, value, text, text ? strlen(text) : 0);
 }
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
@@ -80,7 +80,9 @@ int UF_get_release(char** release) {
     return 0;
 }
 
-void UF_free(void* data) { free(data); }
+void UF_free(void* data) {
+    free(data);
+}
 
 int UF_ask_application_module(int* module_id) {
     if (!module_id)
@@ -97,8 +99,8 @@ unsigned int UF_PART_ask_display_part(void) {
 }
 
 int UF_load_library(const char* library_path, const char* symbol_name, void (**function)(void)) {
-    std::string text = std::string(library_path ? library_path : "") + "|" +
-                       (symbol_name ? symbol_name : "");
+    std::string text =
+        std::string(library_path ? library_path : "") + "|" + (symbol_name ? symbol_name : "");
     int result = 1;
     if (library_path && symbol_name && function && HostInternal_LibraryLoads()) {
         HMODULE module = LoadLibraryA(library_path);
@@ -111,4 +113,4 @@ int UF_load_library(const char* library_path, const char* symbol_name, void (**f
     return result;
 }
 
-}  // extern "C"
+} // extern "C"

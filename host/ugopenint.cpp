@@ -28,7 +28,9 @@ int UF_MB_ask_button_id(const char* button_name, int* button_id) {
     return found ? 0 : 1;
 }
 
-void* UF_UI_get_default_parent(void) { return HostWindow_Handle(); }
+void* UF_UI_get_default_parent(void) {
+    return HostWindow_Handle();
+}
 
 int UF_UI_set_status(const char* text) {
     if (!text)
@@ -45,4 +47,4 @@ int uc1601(const char* message, int flag) {
     return HostInternal_ShowMessage(message, flag);
 }
 
-}  // extern "C"
+} // extern "C"

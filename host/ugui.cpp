@@ -43,7 +43,7 @@ bool ButtonFromMenuLine(const std::string& line, std::string* name) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" void MacroPlaybackFromUsertool(const char* macro_path, int* flag, int path_length) {
     std::string path = macro_path ? macro_path : "";

@@ -38,7 +38,7 @@ LRESULT CALLBACK WatchProc(int code, WPARAM wparam, LPARAM lparam) {
     return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
-}  // namespace
+} // namespace
 
 MessageBoxWatcher::MessageBoxWatcher() {
     Boxes.clear();
@@ -50,7 +50,9 @@ MessageBoxWatcher::~MessageBoxWatcher() {
         UnhookWindowsHookEx(hook_);
 }
 
-const std::vector<SeenMessageBox>& MessageBoxWatcher::Seen() const { return Boxes; }
+const std::vector<SeenMessageBox>& MessageBoxWatcher::Seen() const {
+    return Boxes;
+}
 
 std::vector<std::string> MessageBoxWatcher::Texts() const {
     std::vector<std::string> texts;
@@ -59,6 +61,8 @@ std::vector<std::string> MessageBoxWatcher::Texts() const {
     return texts;
 }
 
-void MessageBoxWatcher::Clear() { Boxes.clear(); }
+void MessageBoxWatcher::Clear() {
+    Boxes.clear();
+}
 
-}  // namespace tarnwick_test
+} // namespace tarnwick_test

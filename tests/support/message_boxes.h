@@ -19,7 +19,7 @@ struct SeenMessageBox {
 
 class MessageBoxWatcher {
   public:
-    MessageBoxWatcher();  // starts watching the calling thread
+    MessageBoxWatcher(); // starts watching the calling thread
     ~MessageBoxWatcher();
     const std::vector<SeenMessageBox>& Seen() const;
     std::vector<std::string> Texts() const;
@@ -29,4 +29,4 @@ class MessageBoxWatcher {
     HHOOK hook_;
 };
 
-}  // namespace tarnwick_test
+} // namespace tarnwick_test

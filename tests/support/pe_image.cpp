@@ -33,7 +33,7 @@ class Reader {
     std::vector<char> bytes_;
 };
 
-}  // namespace
+} // namespace
 
 PeImage ReadPeImage(const std::string& path) {
     PeImage image;
@@ -58,16 +58,17 @@ PeImage ReadPeImage(const std::string& path) {
         return image;
 
     std::vector<Section> sections;
-    size_t table = static_cast<size_t>(dos.e_lfanew) + offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
+    size_t table = static_cast<size_t>(dos.e_lfanew) +
+                   offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
                    nt.FileHeader.SizeOfOptionalHeader;
     for (WORD i = 0; i < nt.FileHeader.NumberOfSections; ++i) {
         IMAGE_SECTION_HEADER s;
         if (!r.At(table + i * sizeof s, &s))
             return image;
-        sections.push_back({s.VirtualAddress, s.Misc.VirtualSize > s.SizeOfRawData
-                                                  ? s.Misc.VirtualSize
-                                                  : s.SizeOfRawData,
-                            s.PointerToRawData});
+        sections.push_back(
+            {s.VirtualAddress,
+             s.Misc.VirtualSize > s.SizeOfRawData ? s.Misc.VirtualSize : s.SizeOfRawData,
+             s.PointerToRawData});
     }
     auto offset_of = [&](DWORD rva) -> size_t {
         for (const Section& s : sections)
@@ -100,4 +101,4 @@ PeImage ReadPeImage(const std::string& path) {
     return image;
 }
 
-}  // namespace tarnwick_test
+} // namespace tarnwick_test

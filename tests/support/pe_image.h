@@ -10,9 +10,9 @@ struct PeImage {
     bool valid = false;
     bool is_64bit = false;
     std::vector<std::string> exports;
-    std::vector<std::string> imports;  // DLL names as stored
+    std::vector<std::string> imports; // DLL names as stored
 };
 
 PeImage ReadPeImage(const std::string& path);
 
-}  // namespace tarnwick_test
+} // namespace tarnwick_test

@@ -33,7 +33,7 @@ void RemoveTree(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
-}  // namespace
+} // namespace
 
 std::string ProgramFolder() {
     char path[MAX_PATH] = {};
@@ -41,7 +41,9 @@ std::string ProgramFolder() {
     return FolderOf(path);
 }
 
-std::string StageFolder() { return FolderOf(ProgramFolder()) + "\\stage"; }
+std::string StageFolder() {
+    return FolderOf(ProgramFolder()) + "\\stage";
+}
 
 DataFolder::DataFolder(const std::string& name) {
     root_ = FolderOf(ProgramFolder()) + "\\scratch\\" + name;
@@ -52,9 +54,13 @@ DataFolder::DataFolder(const std::string& name) {
     HostConfig_SetVariable("TARNWICK_DIR", root_.c_str());
 }
 
-DataFolder::~DataFolder() { RemoveTree(root_); }
+DataFolder::~DataFolder() {
+    RemoveTree(root_);
+}
 
-std::string DataFolder::PathOf(const std::string& file) const { return root_ + "\\data\\" + file; }
+std::string DataFolder::PathOf(const std::string& file) const {
+    return root_ + "\\data\\" + file;
+}
 
 void DataFolder::Write(const std::string& file, const std::string& bytes) const {
     std::string path = PathOf(file);
@@ -186,4 +192,4 @@ void PumpMessages(DWORD milliseconds) {
     } while (milliseconds && static_cast<int>(until - GetTickCount()) > 0);
 }
 
-}  // namespace tarnwick_test
+} // namespace tarnwick_test

@@ -18,7 +18,7 @@ class DataFolder {
     explicit DataFolder(const std::string& name);
     ~DataFolder();
     const std::string& Root() const { return root_; }  // without trailing backslash
-    std::string PathOf(const std::string& file) const;   // root\data\file
+    std::string PathOf(const std::string& file) const; // root\data\file
     void Write(const std::string& file, const std::string& bytes) const;
     std::string Read(const std::string& file) const;
     bool Exists(const std::string& file) const;
@@ -34,11 +34,11 @@ class DataFolder {
 class PluginHost {
   public:
     PluginHost();
-    ~PluginHost();  // unloads if still loaded
-    bool Load();    // LoadLibrary of Tarnwick.dll beside the test program
-    int StartUp();  // ufsta; returns the status written
+    ~PluginHost(); // unloads if still loaded
+    bool Load();   // LoadLibrary of Tarnwick.dll beside the test program
+    int StartUp(); // ufsta; returns the status written
     int AskUnload();
-    void Unload();  // ufusr_ask_unload, ufusr_cleanup, FreeLibrary
+    void Unload(); // ufusr_ask_unload, ufusr_cleanup, FreeLibrary
     bool Loaded() const { return module_ != nullptr; }
     HMODULE Module() const { return module_; }
 
@@ -61,7 +61,7 @@ std::string DescribeRecord();
 // Resets the stand-in's configuration, record and actions; the working directory
 // becomes the staged host folder stage\UGII.
 void ResetHost();
-std::string StageFolder();  // the folder holding UGII and NXBIN
+std::string StageFolder(); // the folder holding UGII and NXBIN
 std::string ProgramFolder();
 
 // GetProcAddress with the function's own type; the detour through void (*)(void) is
@@ -73,4 +73,4 @@ template <typename F> F ProcAddress(HMODULE module, const char* name) {
 // Processes the thread's pending messages (posted commands, dialog traffic).
 void PumpMessages(DWORD milliseconds = 0);
 
-}  // namespace tarnwick_test
+} // namespace tarnwick_test

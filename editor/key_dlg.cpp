@@ -71,20 +71,25 @@ class TableOpenTest {
     HANDLE file_;
 };
 
-// The fields of a new line, as the user left them in the controls.
-struct EntryFields {
-    std::string shortcut, button_name, command_text, scope;
+// ButtonName=CommandText=ScopeText=SectionName of the line a row stands for.
+std::string ValueOf(const ShortcutRow& entry) {
+    return BuildEntryValue(entry.column[ButtonColumn].c_str(), entry.column[CommandColumn].c_str(),
+                           entry.column[ScopeColumn].c_str(), entry.column[SectionColumn].c_str());
+}
 
-    bool AnyEmpty() const {
-        return shortcut.empty() || button_name.empty() || command_text.empty() || scope.empty();
-    }
-    bool AnyEqualSign() const {
-        for (const std::string* field : {&shortcut, &button_name, &command_text, &scope})
-            if (field->find('=') != std::string::npos)
-                return true;
-        return false;
-    }
-};
+bool AnyEmpty(const ShortcutRow& entry) {
+    for (int column = ShortcutColumn; column <= ScopeColumn; ++column)
+        if (entry.column[column].empty())
+            return true;
+    return false;
+}
+
+bool AnyEqualSign(const ShortcutRow& entry) {
+    for (int column = ShortcutColumn; column <= ScopeColumn; ++column)
+        if (entry.column[column].find('=') != std::string::npos)
+            return true;
+    return false;
+}
 
 int CurrentModule() {
     int module_id = 0;
@@ -140,33 +145,13 @@ void KEY_DLG::AddShortcut() {
     if (!table.Opened())
         Message(OpenFailedMessage);
 
-    HWND list = Control(IDC_SHORTCUT_LIST);
-    EntryFields entry;
-    entry.shortcut = ControlText(IDC_SHORTCUT_EDIT);
-    if (FindShortcutRow(list, entry.shortcut) >= 0) {
-        Message(AddDuplicateMessage);
+    ShortcutRow entry;
+    if (!CheckedNewEntry(AddDuplicateMessage, &entry))
         return;
-    }
-    entry.button_name = ControlText(IDC_BUTTON_NAME_EDIT);
-    entry.command_text = ControlText(IDC_COMMAND_EDIT);
-    entry.scope = ControlText(IDC_SCOPE_COMBO);
-    int module_id = CurrentModule();
-    // Every check comes before the first change, so a refused add leaves list and file
-    // as they were.
-    if (entry.AnyEmpty()) {
-        Message(EmptyFieldMessage);
-        return;
-    }
-    if (entry.AnyEqualSign()) {
-        Message(EqualSignMessage);
-        return;
-    }
-    std::string section = SectionForScope(entry.scope.c_str(), module_id);
-    std::string value = BuildEntryValue(entry.button_name.c_str(), entry.command_text.c_str(),
-                                        entry.scope.c_str(), section.c_str());
-    WriteProfileText(ShortcutTablePath, section.c_str(), entry.shortcut.c_str(), value.c_str());
-    AppendRow(list,
-              {{entry.shortcut, entry.button_name, entry.command_text, entry.scope, section}});
+    const std::string& section = entry.column[SectionColumn];
+    WriteProfileText(ShortcutTablePath, section.c_str(), entry.column[ShortcutColumn].c_str(),
+                     ValueOf(entry).c_str());
+    AppendRow(Control(IDC_SHORTCUT_LIST), entry);
     SetControlText(IDC_SHORTCUT_EDIT, "");
     SetControlText(IDC_BUTTON_NAME_EDIT, "");
     SetControlText(IDC_COMMAND_EDIT, "");
@@ -202,35 +187,19 @@ void KEY_DLG::ModifyShortcut() {
     std::string old_section = RowText(list, row, SectionColumn);
     std::string old_shortcut = RowText(list, row, ShortcutColumn);
 
-    EntryFields entry;
-    entry.shortcut = ControlText(IDC_SHORTCUT_EDIT);
-    // The selected row takes part: a modification has to give a new shortcut.
-    if (FindShortcutRow(list, entry.shortcut) >= 0) {
-        Message(ModifyDuplicateMessage);
+    // The selected row takes part in the duplicate check: a modification has to give a
+    // new shortcut.
+    ShortcutRow entry;
+    if (!CheckedNewEntry(ModifyDuplicateMessage, &entry))
         return;
-    }
-    entry.button_name = ControlText(IDC_BUTTON_NAME_EDIT);
-    entry.command_text = ControlText(IDC_COMMAND_EDIT);
-    entry.scope = ControlText(IDC_SCOPE_COMBO);
-    int module_id = CurrentModule();
-    if (entry.AnyEmpty()) {
-        Message(EmptyFieldMessage);
-        return;
-    }
-    if (entry.AnyEqualSign()) {
-        Message(EqualSignMessage);
-        return;
-    }
     // The old line goes only now that the new one is sure to be written: a refused
     // modification leaves table and list as they were.
-    std::string section = SectionForScope(entry.scope.c_str(), module_id);
-    std::string value = BuildEntryValue(entry.button_name.c_str(), entry.command_text.c_str(),
-                                        entry.scope.c_str(), section.c_str());
+    const std::string& section = entry.column[SectionColumn];
     WriteProfileText(ShortcutTablePath, old_section.c_str(), old_shortcut.c_str(), nullptr);
-    WriteProfileText(ShortcutTablePath, section.c_str(), entry.shortcut.c_str(), value.c_str());
+    WriteProfileText(ShortcutTablePath, section.c_str(), entry.column[ShortcutColumn].c_str(),
+                     ValueOf(entry).c_str());
     DeleteRow(list, row);
-    AppendRow(list,
-              {{entry.shortcut, entry.button_name, entry.command_text, entry.scope, section}});
+    AppendRow(list, entry);
 }
 
 void KEY_DLG::FillFieldsFromSelection() {
@@ -287,4 +256,29 @@ void KEY_DLG::ToggleSpaceMode() {
         WriteSpaceModeSetting(SettingsFilePath, 0);
         SpaceMode = 0;
     }
+}
+
+bool KEY_DLG::CheckedNewEntry(const char* duplicate_message, ShortcutRow* entry) {
+    // The fields are read, and the module asked, in the order the checks need them.
+    entry->column[ShortcutColumn] = ControlText(IDC_SHORTCUT_EDIT);
+    if (FindShortcutRow(Control(IDC_SHORTCUT_LIST), entry->column[ShortcutColumn]) >= 0) {
+        Message(duplicate_message);
+        return false;
+    }
+    entry->column[ButtonColumn] = ControlText(IDC_BUTTON_NAME_EDIT);
+    entry->column[CommandColumn] = ControlText(IDC_COMMAND_EDIT);
+    entry->column[ScopeColumn] = ControlText(IDC_SCOPE_COMBO);
+    int module_id = CurrentModule();
+    // Every check comes before the first change, so a refused add or modify leaves list
+    // and file as they were.
+    if (AnyEmpty(*entry)) {
+        Message(EmptyFieldMessage);
+        return false;
+    }
+    if (AnyEqualSign(*entry)) {
+        Message(EqualSignMessage);
+        return false;
+    }
+    entry->column[SectionColumn] = SectionForScope(entry->column[ScopeColumn].c_str(), module_id);
+    return true;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dialog_base.h"
+#include "shortcut_list.h"
 
 class KEY_DLG : public DialogBase {
   public:
@@ -27,6 +28,10 @@ class KEY_DLG : public DialogBase {
     void OpenShortcutTable();
     void ShowMakerInfo();
     void ToggleSpaceMode();
+
+    // The new line that add and modify would write, from the fields, once it has passed
+    // the duplicate, empty-field and "=" checks (each refusal shown with its message).
+    bool CheckedNewEntry(const char* duplicate_message, ShortcutRow* entry);
 
     // Values the controls open with; no handler reads them back.
     std::string ButtonNameValue;

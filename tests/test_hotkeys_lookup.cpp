@@ -13,22 +13,7 @@ using namespace tarnwick_test;
 
 namespace {
 
-typedef std::vector<std::pair<std::string, int>> Messages;
 typedef std::vector<std::string> Texts;
-
-Messages RecordedMessages() {
-    Messages messages;
-    for (const RecordedEvent& e : Record(HOST_EV_MESSAGE))
-        messages.emplace_back(e.text, e.value);
-    return messages;
-}
-
-std::vector<int> Commands() {
-    std::vector<int> ids;
-    for (const RecordedEvent& e : Record(HOST_EV_COMMAND))
-        ids.push_back(e.value);
-    return ids;
-}
 
 // Letters as keys, ' ' as Space; the host's loop runs the posted commands.
 void Type(const std::string& keys) {
@@ -148,7 +133,7 @@ TEST(Lookup, SectionsAreSearchedInOrderAndMissesAnsweredByMode) {
         AddButtons();
         HostConfig_SetModule(c.module);
         Type(c.keys);
-        EXPECT_EQ(Commands(), c.commands) << DescribeRecord();
+        EXPECT_EQ(RecordedCommandIds(), c.commands) << DescribeRecord();
         EXPECT_EQ(RecordedMessages(), c.messages) << DescribeRecord();
         EXPECT_STREQ(HostWindow_StatusText(), c.status_after);
         EXPECT_TRUE(Record(HOST_EV_PLAYBACK).empty()) << DescribeRecord();
@@ -177,7 +162,7 @@ TEST(Lookup, HostButtonIdIsPostedToTheMainWindowAndTheCodeEmptied) {
     HostConfig_AddButton("BTN_Z", 0);
     host.Folder().Write("button_id.ini", Table({"[全局]", "Z=BTN_Z=x=全局=全局"}));
     Type(" A");
-    EXPECT_TRUE(Commands().empty()) << DescribeRecord();
+    EXPECT_TRUE(RecordedCommandIds().empty()) << DescribeRecord();
     EXPECT_TRUE(RecordedMessages().empty()) << DescribeRecord();
     EXPECT_EQ(RecordTexts(HOST_EV_STATUS), (Texts{"Z", "", "A"}));
 }
@@ -194,7 +179,7 @@ TEST(Lookup, ImmediateModeSteeringKeysAreSwallowedAndLookAgain) {
     EXPECT_EQ(RecordTexts(HOST_EV_STATUS), (Texts{"L"}));
     EXPECT_TRUE(host.Sink().KeyDowns().empty());
     Type("I");
-    EXPECT_EQ(Commands(), (std::vector<int>{LiButton})) << DescribeRecord();
+    EXPECT_EQ(RecordedCommandIds(), (std::vector<int>{LiButton})) << DescribeRecord();
 
     // With an empty code nothing is looked up.
     HostRecord_Clear();

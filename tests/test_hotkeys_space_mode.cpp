@@ -12,22 +12,6 @@ using namespace tarnwick_test;
 
 namespace {
 
-typedef std::vector<std::pair<std::string, int>> Messages;
-
-Messages RecordedMessages() {
-    Messages messages;
-    for (const RecordedEvent& e : Record(HOST_EV_MESSAGE))
-        messages.emplace_back(e.text, e.value);
-    return messages;
-}
-
-std::vector<int> Commands() {
-    std::vector<int> ids;
-    for (const RecordedEvent& e : Record(HOST_EV_COMMAND))
-        ids.push_back(e.value);
-    return ids;
-}
-
 typedef std::vector<std::string> Texts;
 
 const std::string GlobalTable = Table(
@@ -56,7 +40,7 @@ TEST(SpaceMode, EchoesRunsOnSpaceAndRepeatsOnEmptyCode) {
     HostRecord_Clear();
     PressKey(VK_SPACE);
     PumpMessages(20);
-    EXPECT_EQ(Commands(), (std::vector<int>{501})) << DescribeRecord();
+    EXPECT_EQ(RecordedCommandIds(), (std::vector<int>{501})) << DescribeRecord();
     EXPECT_EQ(RecordTexts(HOST_EV_STATUS), (Texts{""}));
     EXPECT_STREQ(HostWindow_StatusText(), "");
     EXPECT_TRUE(RecordedMessages().empty());
@@ -65,7 +49,7 @@ TEST(SpaceMode, EchoesRunsOnSpaceAndRepeatsOnEmptyCode) {
     HostRecord_Clear();
     PressKey(VK_SPACE);
     PumpMessages(20);
-    EXPECT_EQ(Commands(), (std::vector<int>{501})) << DescribeRecord();
+    EXPECT_EQ(RecordedCommandIds(), (std::vector<int>{501})) << DescribeRecord();
     EXPECT_EQ(RecordTexts(HOST_EV_STATUS), (Texts{""}));
     EXPECT_TRUE(RecordedMessages().empty());
     EXPECT_TRUE(host.Sink().KeyDowns().empty());
@@ -82,7 +66,7 @@ TEST(SpaceMode, CodeLongerThanFiveCharactersIsReset) {
     HostRecord_Clear();
     PressKey(VK_SPACE);
     PumpMessages(20);
-    EXPECT_EQ(Commands(), (std::vector<int>{506})) << DescribeRecord();
+    EXPECT_EQ(RecordedCommandIds(), (std::vector<int>{506})) << DescribeRecord();
 
     // A long key name is shown for an instant and empties the buffer at once.
     HostRecord_Clear();
@@ -103,7 +87,7 @@ TEST(SpaceMode, BackspaceClearsTheWholeCode) {
     EXPECT_EQ(RecordTexts(HOST_EV_STATUS), (Texts{"A", "AB", "", "Q"}));
     PressKey(VK_SPACE);
     PumpMessages(20);
-    EXPECT_EQ(Commands(), (std::vector<int>{517})) << DescribeRecord();
+    EXPECT_EQ(RecordedCommandIds(), (std::vector<int>{517})) << DescribeRecord();
     EXPECT_TRUE(host.Sink().KeyDowns().empty());
 }
 
@@ -126,7 +110,7 @@ TEST(SpaceMode, EscClearsTheCodeAndStillReachesTheHost) {
     TypeKeys("Q");
     PressKey(VK_SPACE);
     PumpMessages(20);
-    EXPECT_EQ(Commands(), (std::vector<int>{517})) << DescribeRecord();
+    EXPECT_EQ(RecordedCommandIds(), (std::vector<int>{517})) << DescribeRecord();
 }
 
 TEST(SpaceMode, MissAnswersOnceEmptiesTheCodeAndKeepsTheStatusLine) {
@@ -147,7 +131,7 @@ TEST(SpaceMode, SpaceBeforeAnyCodeHintsThenMisses) {
     TypingHost host("space_first", GlobalTable);
     PressKey(VK_SPACE);
     EXPECT_EQ(RecordedMessages(), (Messages{{SpaceHint, 1}, {WrongShortcut, 0}}));
-    EXPECT_TRUE(Commands().empty());
+    EXPECT_TRUE(RecordedCommandIds().empty());
 }
 
 namespace {
@@ -171,6 +155,6 @@ TEST(SpaceMode, KeysTypedWhileTheHintIsOpenStayAndNoLookupRuns) {
 
     PressKey(VK_SPACE);
     PumpMessages(20);
-    EXPECT_EQ(Commands(), (std::vector<int>{517})) << DescribeRecord();
+    EXPECT_EQ(RecordedCommandIds(), (std::vector<int>{517})) << DescribeRecord();
     EXPECT_TRUE(host.Sink().KeyDowns().empty());
 }

@@ -12,15 +12,7 @@ using namespace tarnwick_test;
 
 namespace {
 
-typedef std::vector<std::pair<std::string, int>> Messages;
 typedef std::vector<std::string> Texts;
-
-Messages RecordedMessages() {
-    Messages messages;
-    for (const RecordedEvent& e : Record(HOST_EV_MESSAGE))
-        messages.emplace_back(e.text, e.value);
-    return messages;
-}
 
 std::string ModeValue(const DataFolder& folder) {
     char value[16] = {};

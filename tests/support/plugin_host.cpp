@@ -165,6 +165,20 @@ std::vector<std::string> RecordTexts(int kind) {
     return texts;
 }
 
+Messages RecordedMessages() {
+    Messages messages;
+    for (const RecordedEvent& e : Record(HOST_EV_MESSAGE))
+        messages.emplace_back(e.text, e.value);
+    return messages;
+}
+
+std::vector<int> RecordedCommandIds() {
+    std::vector<int> ids;
+    for (const RecordedEvent& e : Record(HOST_EV_COMMAND))
+        ids.push_back(e.value);
+    return ids;
+}
+
 std::string DescribeRecord() {
     std::ostringstream out;
     for (const RecordedEvent& e : Record())

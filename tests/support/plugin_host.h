@@ -55,6 +55,12 @@ struct RecordedEvent {
 std::vector<RecordedEvent> Record();
 std::vector<RecordedEvent> Record(int kind);
 std::vector<std::string> RecordTexts(int kind);
+// The messages shown through the host (text and flag), and the command ids the host
+// window ran, in order.
+typedef std::vector<std::pair<std::string, int>> Messages;
+Messages RecordedMessages();
+std::vector<int> RecordedCommandIds();
+
 // One line per event, "kind value text", for failure messages.
 std::string DescribeRecord();
 

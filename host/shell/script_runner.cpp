@@ -22,20 +22,6 @@ namespace {
 const DWORD KeySettleMs = 60;
 const DWORD StepSettleMs = 30;
 
-std::string ReadFileBytes(const std::string& path, bool* ok) {
-    std::string bytes;
-    FILE* f = fopen(path.c_str(), "rb");
-    *ok = f != nullptr;
-    if (!f)
-        return bytes;
-    char chunk[4096];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, f)) > 0)
-        bytes.append(chunk, got);
-    fclose(f);
-    return bytes;
-}
-
 // Splits off the first word; a word in double quotes may hold spaces.
 std::string NextWord(std::string* rest) {
     std::string text = Trim(*rest);
@@ -83,9 +69,8 @@ class Runner {
     explicit Runner(const std::string& shots) : shots_(shots) {}
 
     int Run(const std::string& path) {
-        bool ok = false;
-        std::string bytes = ReadFileBytes(path, &ok);
-        if (!ok) {
+        std::string bytes;
+        if (!ReadFileBytes(path, &bytes)) {
             ShellNote("error", "cannot read script " + path);
             return 1;
         }

@@ -140,19 +140,6 @@ bool FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string ReadFileBytes(const std::string& path) {
-    std::string bytes;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f)
-        return bytes;
-    char chunk[4096];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, f)) > 0)
-        bytes.append(chunk, got);
-    fclose(f);
-    return bytes;
-}
-
 std::string ProgramFolder() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);
@@ -308,8 +295,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     std::vector<LoadedMenuFile> menu_files;
     for (const std::string& path : MenuFilePaths(options, plugin)) {
-        LoadedMenuFile loaded{NameOf(path), ParseMenuFile(ReadFileBytes(path))};
-        ShellNote("menu", "file " + loaded.name + (FileExists(path) ? "" : " (not found)"));
+        std::string bytes;
+        bool found = ReadFileBytes(path, &bytes);
+        LoadedMenuFile loaded{NameOf(path), ParseMenuFile(bytes)};
+        ShellNote("menu", "file " + loaded.name + (found ? "" : " (not found)"));
         menu_files.push_back(loaded);
     }
 

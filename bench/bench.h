@@ -15,6 +15,9 @@ struct Section {
 
 bool RegisterSection(const char* name, void (*run)());
 
+// The performance counter, in seconds.
+double Now();
+
 // Seconds per call of fn, over enough calls to take about the given time.
 double SecondsPerCall(const std::function<void()>& fn, double budget_seconds = 0.5);
 

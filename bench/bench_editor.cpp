@@ -13,15 +13,9 @@
 #include <commctrl.h>
 
 using namespace tarnwick_test;
+using tarnwick_bench::Now;
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // The fastest of several runs: the machine is shared, and the minimum is the figure
 // least disturbed by others.

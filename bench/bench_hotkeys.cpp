@@ -19,15 +19,9 @@
 #include "store/text_check.h"
 
 using namespace tarnwick_test;
+using tarnwick_bench::Now;
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 LPARAM KeyDownFlags(WORD vk) {
     return static_cast<LPARAM>(1 | (MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) << 16));

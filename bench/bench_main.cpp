@@ -12,13 +12,14 @@ std::vector<Section>& Sections() {
     return sections;
 }
 
+} // namespace
+
 double Now() {
     LARGE_INTEGER counter, frequency;
     QueryPerformanceCounter(&counter);
     QueryPerformanceFrequency(&frequency);
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
-} // namespace
 
 bool RegisterSection(const char* name, void (*run)()) {
     Sections().push_back({name, run});

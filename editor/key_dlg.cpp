@@ -71,6 +71,20 @@ class TableOpenTest {
     HANDLE file_;
 };
 
+// Where a row's line is stored: its section and key, read whole, since a cut text
+// would address a different line.
+struct StoredLine {
+    std::string section, shortcut;
+};
+
+StoredLine StoredLineOf(HWND list, int row) {
+    return {RowText(list, row, SectionColumn), RowText(list, row, ShortcutColumn)};
+}
+
+void RemoveStoredLine(const StoredLine& line) {
+    WriteProfileText(ShortcutTablePath, line.section.c_str(), line.shortcut.c_str(), nullptr);
+}
+
 // ButtonName=CommandText=ScopeText=SectionName of the line a row stands for.
 std::string ValueOf(const ShortcutRow& entry) {
     return BuildEntryValue(entry.column[ButtonColumn].c_str(), entry.column[CommandColumn].c_str(),
@@ -162,15 +176,10 @@ void KEY_DLG::DeleteShortcut() {
     if (!table.Opened())
         Message(OpenFailedMessage);
     HWND list = Control(IDC_SHORTCUT_LIST);
-    int row = FirstSelectedRow(list);
-    if (row < 0) {
-        Message(NoRowToDeleteMessage);
+    int row = SelectedRowOrMessage(NoRowToDeleteMessage);
+    if (row < 0)
         return;
-    }
-    // Key and section are read whole: a cut text would address a different line.
-    std::string section = RowText(list, row, SectionColumn);
-    std::string shortcut = RowText(list, row, ShortcutColumn);
-    WriteProfileText(ShortcutTablePath, section.c_str(), shortcut.c_str(), nullptr);
+    RemoveStoredLine(StoredLineOf(list, row));
     DeleteRow(list, row);
 }
 
@@ -179,13 +188,10 @@ void KEY_DLG::ModifyShortcut() {
     if (!table.Opened())
         Message(OpenFailedMessage);
     HWND list = Control(IDC_SHORTCUT_LIST);
-    int row = FirstSelectedRow(list);
-    if (row < 0) {
-        Message(NoRowToModifyMessage);
+    int row = SelectedRowOrMessage(NoRowToModifyMessage);
+    if (row < 0)
         return;
-    }
-    std::string old_section = RowText(list, row, SectionColumn);
-    std::string old_shortcut = RowText(list, row, ShortcutColumn);
+    StoredLine old_line = StoredLineOf(list, row);
 
     // The selected row takes part in the duplicate check: a modification has to give a
     // new shortcut.
@@ -195,7 +201,7 @@ void KEY_DLG::ModifyShortcut() {
     // The old line goes only now that the new one is sure to be written: a refused
     // modification leaves table and list as they were.
     const std::string& section = entry.column[SectionColumn];
-    WriteProfileText(ShortcutTablePath, old_section.c_str(), old_shortcut.c_str(), nullptr);
+    RemoveStoredLine(old_line);
     WriteProfileText(ShortcutTablePath, section.c_str(), entry.column[ShortcutColumn].c_str(),
                      ValueOf(entry).c_str());
     DeleteRow(list, row);
@@ -281,4 +287,11 @@ bool KEY_DLG::CheckedNewEntry(const char* duplicate_message, ShortcutRow* entry)
     }
     entry->column[SectionColumn] = SectionForScope(entry->column[ScopeColumn].c_str(), module_id);
     return true;
+}
+
+int KEY_DLG::SelectedRowOrMessage(const char* no_row_message) {
+    int row = FirstSelectedRow(Control(IDC_SHORTCUT_LIST));
+    if (row < 0)
+        Message(no_row_message);
+    return row;
 }

@@ -32,6 +32,9 @@ class KEY_DLG : public DialogBase {
     // The new line that add and modify would write, from the fields, once it has passed
     // the duplicate, empty-field and "=" checks (each refusal shown with its message).
     bool CheckedNewEntry(const char* duplicate_message, ShortcutRow* entry);
+    // The first selected row, which delete and modify act on; -1, after the message,
+    // when there is none.
+    int SelectedRowOrMessage(const char* no_row_message);
 
     // Values the controls open with; no handler reads them back.
     std::string ButtonNameValue;

@@ -119,14 +119,7 @@ namespace {
 
 std::string ReadFile(const std::string& path) {
     std::string bytes;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f)
-        return bytes;
-    char chunk[4096];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, f)) > 0)
-        bytes.append(chunk, got);
-    fclose(f);
+    ReadFileBytes(path, &bytes);
     return bytes;
 }
 

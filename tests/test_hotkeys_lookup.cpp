@@ -15,13 +15,6 @@ namespace {
 
 typedef std::vector<std::string> Texts;
 
-// Letters as keys, ' ' as Space; the host's loop runs the posted commands.
-void Type(const std::string& keys) {
-    for (char c : keys)
-        PressKey(c == ' ' ? VK_SPACE : static_cast<WORD>(c));
-    PumpMessages(20);
-}
-
 const char WrongShortcut[] = "输入快捷键有误，请重新输入!";
 const char TableOpenFailed[] = "打开快捷键.ini文件时失败";
 
@@ -132,7 +125,7 @@ TEST(Lookup, SectionsAreSearchedInOrderAndMissesAnsweredByMode) {
         TypingHost host("lookup_case", Table(c.table), c.check1);
         AddButtons();
         HostConfig_SetModule(c.module);
-        Type(c.keys);
+        TypeCode(c.keys);
         EXPECT_EQ(RecordedCommandIds(), c.commands) << DescribeRecord();
         EXPECT_EQ(RecordedMessages(), c.messages) << DescribeRecord();
         EXPECT_STREQ(HostWindow_StatusText(), c.status_after);
@@ -144,7 +137,7 @@ TEST(Lookup, SectionsAreSearchedInOrderAndMissesAnsweredByMode) {
 TEST(Lookup, HostButtonIdIsPostedToTheMainWindowAndTheCodeEmptied) {
     TypingHost host("lookup_post", Table({"[全局]", "L=BTN_GLOBAL=x=全局=全局"}));
     AddButtons();
-    Type("L ");
+    TypeCode("L ");
     // Asked by name, posted, code and status emptied, then run from the host's loop.
     std::vector<RecordedEvent> events = Record();
     ASSERT_GE(events.size(), 5u) << DescribeRecord();
@@ -158,10 +151,10 @@ TEST(Lookup, HostButtonIdIsPostedToTheMainWindowAndTheCodeEmptied) {
 
     // An id the host does not know: nothing is posted, the code is emptied all the same.
     HostRecord_Clear();
-    Type("Z");
+    TypeCode("Z");
     HostConfig_AddButton("BTN_Z", 0);
     host.Folder().Write("button_id.ini", Table({"[全局]", "Z=BTN_Z=x=全局=全局"}));
-    Type(" A");
+    TypeCode(" A");
     EXPECT_TRUE(RecordedCommandIds().empty()) << DescribeRecord();
     EXPECT_TRUE(RecordedMessages().empty()) << DescribeRecord();
     EXPECT_EQ(RecordTexts(HOST_EV_STATUS), (Texts{"Z", "", "A"}));
@@ -170,7 +163,7 @@ TEST(Lookup, HostButtonIdIsPostedToTheMainWindowAndTheCodeEmptied) {
 TEST(Lookup, ImmediateModeSteeringKeysAreSwallowedAndLookAgain) {
     TypingHost host("lookup_immediate_keys", Table({"[全局]", "LI=BTN_LI=x=全局=全局"}), "0");
     AddButtons();
-    Type("L");
+    TypeCode("L");
     EXPECT_EQ(Record(HOST_EV_MODULE).size(), 1u);
     PressKey(VK_BACK);
     PressKey(VK_ESCAPE);
@@ -178,7 +171,7 @@ TEST(Lookup, ImmediateModeSteeringKeysAreSwallowedAndLookAgain) {
     EXPECT_EQ(Record(HOST_EV_MODULE).size(), 4u) << DescribeRecord();
     EXPECT_EQ(RecordTexts(HOST_EV_STATUS), (Texts{"L"}));
     EXPECT_TRUE(host.Sink().KeyDowns().empty());
-    Type("I");
+    TypeCode("I");
     EXPECT_EQ(RecordedCommandIds(), (std::vector<int>{LiButton})) << DescribeRecord();
 
     // With an empty code nothing is looked up.
@@ -204,9 +197,9 @@ TEST(Lookup, TableThatDoesNotOpenIsReportedAndTheCodeKept) {
             plugin.StartUp();
             HostActions_Invoke("FENNOR_KEY_SET");
             HostRecord_Clear();
-            Type(check1[0] == '1' ? "L " : "L");
+            TypeCode(check1[0] == '1' ? "L " : "L");
             EXPECT_EQ(RecordedMessages(), (Messages{{TableOpenFailed, 1}})) << DescribeRecord();
-            Type("I");
+            TypeCode("I");
             EXPECT_EQ(RecordTexts(HOST_EV_STATUS), (Texts{"L", "LI"}));
             plugin.Unload();
         }
@@ -218,7 +211,7 @@ TEST(Lookup, TableRemovedAfterStartUpIsReportedOnEveryLookup) {
     TypingHost host("lookup_table_gone", Table({"[全局]", "L=BTN_GLOBAL=x=全局=全局"}), "0");
     AddButtons();
     host.Folder().Remove("button_id.ini");
-    Type("ZQ");
+    TypeCode("ZQ");
     EXPECT_EQ(RecordedMessages(), (Messages{{TableOpenFailed, 1}, {TableOpenFailed, 1}}));
     EXPECT_STREQ(HostWindow_StatusText(), "ZQ");
 }

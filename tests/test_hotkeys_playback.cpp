@@ -15,12 +15,6 @@ namespace {
 
 typedef std::vector<std::string> Texts;
 
-void Type(const std::string& keys) {
-    for (char c : keys)
-        PressKey(c == ' ' ? VK_SPACE : static_cast<WORD>(c));
-    PumpMessages(20);
-}
-
 std::string Macro(const std::string& button) {
     return "Macro Version 7.50\r\n"
            "Part Name Display Style: $FILENAME\r\n"
@@ -43,7 +37,7 @@ TEST(Playback, MacroIsWrittenByteForByteAndPlayedBack) {
     // An older, longer macro must leave nothing behind.
     host.Folder().Write("Tarnwick.macro", std::string(500, 'X'));
 
-    Type("QT ");
+    TypeCode("QT ");
     const std::string expected = Macro("MYTOOL_09");
     ASSERT_EQ(expected.size(), 118u);
     ASSERT_EQ(Record(HOST_EV_PLAYBACK).size(), 1u) << DescribeRecord();
@@ -63,7 +57,7 @@ TEST(Playback, MacroIsWrittenByteForByteAndPlayedBack) {
 
     // Space repeats the code; the library is asked afresh for every playback.
     HostRecord_Clear();
-    Type(" ");
+    TypeCode(" ");
     EXPECT_EQ(Record(HOST_EV_LOAD_LIBRARY).size(), 1u) << DescribeRecord();
     EXPECT_EQ(RecordTexts(HOST_EV_CUSTOM_COMMAND), (Texts{"MYTOOL_09"}));
 }
@@ -74,7 +68,7 @@ TEST(Playback, ButtonNamesAreWrittenUnchanged) {
     for (const std::string& name : names) {
         SCOPED_TRACE(name.substr(0, 20));
         TypingHost host("playback_names", CustomTable(name + "=x=二次开发=二次开发"), "0");
-        Type("QT");
+        TypeCode("QT");
         EXPECT_EQ(host.Folder().Read("Tarnwick.macro"), Macro(name));
         EXPECT_EQ(host.Folder().Read("Tarnwick.macro").size(), 109 + name.size());
         EXPECT_EQ(RecordTexts(HOST_EV_CUSTOM_COMMAND), (Texts{name}));
@@ -164,7 +158,7 @@ TEST(Playback, FailuresAreReportedAndEachModeGoesOnAsItsMiss) {
             TypingHost host("playback_failure", CustomTable(c.value), check1, true, prepare);
             if (c.after_start)
                 c.after_start(host.Folder());
-            Type(space_mode ? "QT " : "QT");
+            TypeCode(space_mode ? "QT " : "QT");
 
             EXPECT_EQ(RecordTexts(HOST_EV_STATUS), c.status_texts) << DescribeRecord();
             EXPECT_EQ(Record(HOST_EV_LOAD_LIBRARY).size(), c.library_asked ? 1u : 0u);
@@ -176,14 +170,14 @@ TEST(Playback, FailuresAreReportedAndEachModeGoesOnAsItsMiss) {
                 EXPECT_EQ(RecordedMessages(), (Messages{{CommandFailed, 1}, {WrongShortcut, 0}}));
                 // The code was emptied: the next key starts a new one.
                 HostRecord_Clear();
-                Type("A");
+                TypeCode("A");
                 EXPECT_EQ(RecordTexts(HOST_EV_STATUS), (Texts{"A"}));
             } else {
                 EXPECT_EQ(RecordedMessages(), (Messages{{CommandFailed, 1}}));
                 // The code is kept: the next key extends it.
                 HostRecord_Clear();
                 HostConfig_SetLibraryLoads(1);
-                Type("A");
+                TypeCode("A");
                 EXPECT_EQ(RecordTexts(HOST_EV_STATUS), (Texts{"QTA"}));
             }
         }

@@ -1,5 +1,7 @@
 #include "key_input.h"
 
+#include "plugin_host.h"
+
 #include <map>
 
 namespace tarnwick_test {
@@ -64,6 +66,11 @@ void PressKey(WORD vk) {
 void TypeKeys(const std::string& keys) {
     for (char c : keys)
         PressKey(static_cast<WORD>(static_cast<unsigned char>(c)));
+}
+
+void TypeCode(const std::string& keys) {
+    TypeKeys(keys);
+    PumpMessages(20);
 }
 
 void PressWith(WORD held, WORD vk) {

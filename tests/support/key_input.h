@@ -20,8 +20,11 @@ namespace tarnwick_test {
 void KeyDown(WORD vk);
 void KeyUp(WORD vk);
 void PressKey(WORD vk); // down, then up
-// Letters and digits as their virtual keys ('A'..'Z', '0'..'9'), one press each.
+// Letters and digits as their virtual keys ('A'..'Z', '0'..'9'), one press each; ' ' is
+// Space, whose virtual key is the character's own code.
 void TypeKeys(const std::string& keys);
+// TypeKeys, then the host's loop runs what the keys posted.
+void TypeCode(const std::string& keys);
 // A key pressed while a modifier (or any other key) is held.
 void PressWith(WORD held, WORD vk);
 

@@ -16,6 +16,9 @@ namespace {
 
 const char UiLibraryName[] = "libugui.dll";
 
+// The system's texts, and so TARNWICK_DIR on the target machines, are code page 936.
+const UINT GbkCodePage = 936;
+
 // Nine digits always fit a signed 32-bit number; further digits are not taken.
 enum { ReleaseDigitsMax = 9 };
 
@@ -61,9 +64,17 @@ bool ReadInstallRoot(char* buffer) {
     }
     strncpy(buffer, value, DataPathSize - 1);
     buffer[DataPathSize - 1] = '\0';
-    size_t length = strlen(buffer);
-    if (length > 0 && buffer[length - 1] == '\\')
-        buffer[length - 1] = '\0';
+    // Only a backslash that is a character of its own goes: in GBK the trail byte of a
+    // double-byte character may be 0x5C (淺 is 9C 5C), so the text is walked from its
+    // start, a lead byte taking the byte after it along.
+    const char* last = nullptr;
+    for (const char* p = buffer; *p; ++p) {
+        last = p;
+        if (IsDBCSLeadByteEx(GbkCodePage, static_cast<BYTE>(*p)) && p[1])
+            ++p;
+    }
+    if (last && *last == '\\')
+        buffer[last - buffer] = '\0';
     return true;
 }
 
@@ -90,15 +101,23 @@ void LocateUiLibrary() {
     UF_get_release(&release);
     int release_number = ReleaseNumber(release);
 
-    char folder[MAX_PATH] = {};
-    HostFolderOfWorkingDirectory(folder, sizeof folder);
-
-    const char* format = release_number <= 100 ? "%sUGII\\%s" : "%sNXBIN\\%s";
-    int needed = snprintf(UiLibraryPath, sizeof UiLibraryPath, format, folder, UiLibraryName);
-    // A path that does not fit is not recorded half: the playback then reports that
-    // the library did not load.
-    if (needed < 0 || needed >= static_cast<int>(sizeof UiLibraryPath))
-        UiLibraryPath[0] = '\0';
+    // A running host has its UI library loaded already, and that module's own path is
+    // right whatever folder the host was started in; the working-folder rule is only
+    // a guess for a host that has not loaded it.
+    if (HMODULE loaded = GetModuleHandleA(UiLibraryName)) {
+        DWORD length = GetModuleFileNameA(loaded, UiLibraryPath, sizeof UiLibraryPath);
+        // A path that does not fit is not recorded half: the playback then reports
+        // that the library did not load.
+        if (length == 0 || length >= sizeof UiLibraryPath)
+            UiLibraryPath[0] = '\0';
+    } else {
+        char folder[MAX_PATH] = {};
+        HostFolderOfWorkingDirectory(folder, sizeof folder);
+        const char* format = release_number <= 100 ? "%sUGII\\%s" : "%sNXBIN\\%s";
+        int needed = snprintf(UiLibraryPath, sizeof UiLibraryPath, format, folder, UiLibraryName);
+        if (needed < 0 || needed >= static_cast<int>(sizeof UiLibraryPath))
+            UiLibraryPath[0] = '\0';
+    }
 
     if (release)
         UF_free(release);

@@ -18,5 +18,7 @@ bool ReadInstallRoot(char* buffer);
 // -3 the composed path does not fit its 256-byte buffer.
 int LocateDataFile(const char* file_name, char* path);
 
-// Sets UiLibraryPath from the host's release number and the working directory.
+// Sets UiLibraryPath: the path of the libugui.dll the host process has loaded, or,
+// when it has none loaded, the folder chosen by the host's release number beside the
+// working directory.
 void LocateUiLibrary();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "message_boxes.h"
@@ -51,6 +52,13 @@ TEST_F(Locations, InstallRootVariants) {
     DataFolder folder("loc_root");
     folder.Write("button_id.ini", "");
     const std::string root = folder.Root();
+    static_assert(sizeof("淺") == 3 && "淺"[1] == '\\', "GBK: the trail byte of 淺 is 0x5C");
+    const std::string deep = root + "\\淺";
+    CreateDirectoryA(deep.c_str(), nullptr);
+    CreateDirectoryA((deep + "\\data").c_str(), nullptr);
+    FILE* table = fopen((deep + "\\data\\button_id.ini").c_str(), "w");
+    ASSERT_NE(table, nullptr);
+    fclose(table);
     struct Case {
         std::string variable;
         int result;
@@ -67,6 +75,10 @@ TEST_F(Locations, InstallRootVariants) {
         {root + "\\nothing-here", -2, ""},
         // 300 characters: cut to 255, the composed path cannot fit.
         {std::string(300, 'x'), -3, ""},
+        // A folder named 淺 (GBK 9C 5C): its trail byte is not a backslash; a real
+        // backslash after it still goes.
+        {deep, 0, deep + "\\data\\button_id.ini"},
+        {deep + "\\", 0, deep + "\\data\\button_id.ini"},
     };
     for (const Case& c : cases) {
         HostConfig_SetVariable("TARNWICK_DIR", c.variable.c_str());

@@ -45,6 +45,7 @@ struct HostState {
     unsigned int display_part = 0;
     std::vector<Button> buttons;
     bool library_loads = true;
+    std::vector<HMODULE> loaded_libraries; // by UF_load_library, released by a reset
     bool interactive_messages = false;
     HostMessageCallback message_callback = nullptr;
     std::vector<Action> actions;
@@ -196,6 +197,11 @@ void HostConfig_Reset(void) {
     s.display_part = 0;
     s.buttons.clear();
     s.library_loads = true;
+    // A reset starts a new host session: the libraries loaded for the last one go, so
+    // that no earlier test's library is still in the process.
+    for (HMODULE module : s.loaded_libraries)
+        FreeLibrary(module);
+    s.loaded_libraries.clear();
     s.interactive_messages = false;
     s.message_callback = nullptr;
 }
@@ -377,6 +383,10 @@ int HostInternal_ButtonId(const char* name, int* id) {
 
 int HostInternal_LibraryLoads(void) {
     return State().library_loads ? 1 : 0;
+}
+
+void HostInternal_KeepLibrary(HMODULE module) {
+    State().loaded_libraries.push_back(module);
 }
 
 void HostInternal_AddAction(const char* name, UF_MB_callback_t callback, void* client_data) {

@@ -62,7 +62,8 @@ HOST_CORE_API void HostRecord_SetObserver(HostRecordObserver observer);
 
 // Configuration. HostConfig_Reset restores the defaults: initialise and terminate
 // succeed, release "NX 12.0.2", variables from the process environment, module 0,
-// no displayed part, no buttons, libraries load, uc1601 records and returns at once.
+// no displayed part, no buttons, libraries load, uc1601 records and returns at once;
+// the libraries UF_load_library loaded are released.
 HOST_CORE_API void HostConfig_Reset(void);
 HOST_CORE_API void HostConfig_SetInitializeResult(int result);
 HOST_CORE_API void HostConfig_SetTerminateResult(int result);

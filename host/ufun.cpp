@@ -105,6 +105,7 @@ int UF_load_library(const char* library_path, const char* symbol_name, void (**f
     if (library_path && symbol_name && function && HostInternal_LibraryLoads()) {
         HMODULE module = LoadLibraryA(library_path);
         if (module) {
+            HostInternal_KeepLibrary(module);
             *function = reinterpret_cast<void (*)(void)>(GetProcAddress(module, symbol_name));
             result = 0;
         }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "editor_keyboard.h"
 #include "key_dlg.h"
 
 namespace {
@@ -27,13 +28,17 @@ void OpenShortcutEditor(HINSTANCE module, HWND owner) {
         Editors.push_back(std::make_unique<KEY_DLG>());
         ShortcutEditor = Editors.back().get();
         ShortcutEditor->Create(module, owner);
-        if (ShortcutEditor->Handle())
+        if (ShortcutEditor->Handle()) {
+            AttachEditorKeyboard(ShortcutEditor->Handle());
             ShowWindow(ShortcutEditor->Handle(), SW_SHOWNORMAL);
+        }
     } catch (...) {
     }
 }
 
 void DestroyAllShortcutEditors() {
+    // The hook goes first: it must not hand a message to a window being destroyed.
+    DetachEditorKeyboard();
     ShortcutEditor = nullptr;
     std::vector<std::unique_ptr<KEY_DLG>> editors;
     editors.swap(Editors);

@@ -25,8 +25,8 @@ TEST(EditorAdd, WritesTheLineIntoTheScopesSection) {
     };
     const std::vector<Case> cases = {
         {ModuleText,
-         Mode + GlobalEntry + "[13]\r\nDM=BUTTON_B=Dim=仅应用模块=13\r\n",
-         {"DM", "BUTTON_B", "Dim", "仅应用模块", "13"}},
+         Mode + GlobalEntry + "[40]\r\nDM=BUTTON_B=Dim=仅应用模块=40\r\n",
+         {"DM", "BUTTON_B", "Dim", "仅应用模块", "40"}},
         {GlobalText,
          Mode + "[全局]\r\nL=BUTTON_A=Line=全局=全局\r\nDM=BUTTON_B=Dim=全局=全局\r\n",
          {"DM", "BUTTON_B", "Dim", "全局", "全局"}},
@@ -38,7 +38,7 @@ TEST(EditorAdd, WritesTheLineIntoTheScopesSection) {
         SCOPED_TRACE(c.scope);
         EditorSession session("editor_add", Mode + GlobalEntry);
         HostConfig_SetDisplayPart(1);
-        HostConfig_SetModule(13);
+        HostConfig_SetModule(40);
         EditorDriver editor = session.Open();
         editor.SelectScope(c.scope);
         editor.SetFields("DM", "BUTTON_B", "Dim");
@@ -89,7 +89,7 @@ TEST(EditorAdd, NoDisplayedPartStopsBeforeAnythingElse) {
 // Refused adds: one message, and list, file and fields stay as they were.
 TEST(EditorAdd, RefusalsChangeNothing) {
     const std::string hand_written =
-        Mode + GlobalEntry + "[13]\r\nab=BUTTON_X=Lower=仅应用模块=13\r\n";
+        Mode + GlobalEntry + "[40]\r\nab=BUTTON_X=Lower=仅应用模块=40\r\n";
     struct Case {
         const char* name;
         std::string shortcut, button_name, command_text;
@@ -115,7 +115,7 @@ TEST(EditorAdd, RefusalsChangeNothing) {
         SCOPED_TRACE(c.name);
         EditorSession session("editor_add_refused", hand_written);
         HostConfig_SetDisplayPart(1);
-        HostConfig_SetModule(13);
+        HostConfig_SetModule(40);
         EditorDriver editor = session.Open();
         std::vector<ListRow> rows = editor.Rows();
         if (c.scope)
@@ -156,7 +156,7 @@ TEST(EditorAdd, TableThatDoesNotOpenIsReportedAndTheAddGoesOn) {
         SCOPED_TRACE(read_only ? "read-only" : "locked");
         EditorSession session("editor_add_locked", Mode + GlobalEntry);
         HostConfig_SetDisplayPart(1);
-        HostConfig_SetModule(13);
+        HostConfig_SetModule(40);
         EditorDriver editor = session.Open();
         FileBlocker blocker(session.Folder().PathOf("button_id.ini"), read_only);
         if (!blocker.Blocks()) {
@@ -168,7 +168,7 @@ TEST(EditorAdd, TableThatDoesNotOpenIsReportedAndTheAddGoesOn) {
         blocker.Release();
         EXPECT_EQ(session.BoxTexts(), std::vector<std::string>{"文件打开失败！"});
         EXPECT_EQ(session.Table(), Mode + GlobalEntry);
-        const ListRow added = {"DM", "BUTTON_B", "Dim", "仅应用模块", "13"};
+        const ListRow added = {"DM", "BUTTON_B", "Dim", "仅应用模块", "40"};
         EXPECT_EQ(editor.Rows(), (std::vector<ListRow>{GlobalRow, added}));
         EXPECT_EQ(editor.Text(ShortcutEditId), "");
     }
@@ -177,14 +177,14 @@ TEST(EditorAdd, TableThatDoesNotOpenIsReportedAndTheAddGoesOn) {
     {
         EditorSession session("editor_add_missing", "", "0", false);
         HostConfig_SetDisplayPart(1);
-        HostConfig_SetModule(13);
+        HostConfig_SetModule(40);
         EditorDriver editor = session.Open();
         editor.SetFields("DM", "BUTTON_B", "Dim");
         editor.Click(AddButtonId);
         EXPECT_EQ(session.BoxTexts(), std::vector<std::string>{"文件打开失败！"});
         EXPECT_FALSE(session.Folder().Exists("button_id.ini"));
         EXPECT_EQ(GetFileAttributesA(".ini"), INVALID_FILE_ATTRIBUTES);
-        const ListRow added = {"DM", "BUTTON_B", "Dim", "仅应用模块", "13"};
+        const ListRow added = {"DM", "BUTTON_B", "Dim", "仅应用模块", "40"};
         EXPECT_EQ(editor.Rows(), std::vector<ListRow>{added});
     }
 }

@@ -13,7 +13,7 @@ namespace {
 
 const std::string GlobalLine = "L=BUTTON_A=Line=全局=全局\r\n";
 const ListRow GlobalRow = {"L", "BUTTON_A", "Line", "全局", "全局"};
-const ListRow ModuleRow = {"DM", "BUTTON_B", "Dimension", "仅应用模块", "13"};
+const ListRow ModuleRow = {"DM", "BUTTON_B", "Dimension", "仅应用模块", "40"};
 const ListRow CustomRow = {"QT", "MY_TOOL", "My tool", "二次开发", "二次开发"};
 
 std::vector<ListRow> RowsOnOpening(const std::string& table, bool table_present = true) {
@@ -35,17 +35,17 @@ TEST(EditorLoad, ListsEveryEntryButModeInFileOrder) {
     const std::vector<Case> cases = {
         {"MODE first",
          "[MODE]\r\nMODE=1\r\n[全局]\r\n" + GlobalLine +
-             "[13]\r\nDM=BUTTON_B=Dimension=仅应用模块=13\r\n[二次开发]\r\nQT=MY_TOOL=My "
+             "[40]\r\nDM=BUTTON_B=Dimension=仅应用模块=40\r\n[二次开发]\r\nQT=MY_TOOL=My "
              "tool=二次开发=二次开发\r\n",
          {GlobalRow, ModuleRow, CustomRow}},
         {"MODE between",
-         "[13]\r\nDM=BUTTON_B=Dimension=仅应用模块=13\r\n[MODE]\r\nMODE=0\r\n[全局]\r\n" +
+         "[40]\r\nDM=BUTTON_B=Dimension=仅应用模块=40\r\n[MODE]\r\nMODE=0\r\n[全局]\r\n" +
              GlobalLine,
          {ModuleRow, GlobalRow}},
         {"MODE last", "[全局]\r\n" + GlobalLine + "[MODE]\r\nMODE=1\r\n", {GlobalRow}},
         {"only MODE", "[MODE]\r\nMODE=1\r\n", {}},
         {"empty file", "", {}},
-        {"empty section", "[13]\r\n[全局]\r\n" + GlobalLine + "[二次开发]\r\n", {GlobalRow}},
+        {"empty section", "[40]\r\n[全局]\r\n" + GlobalLine + "[二次开发]\r\n", {GlobalRow}},
         {"other section starting with M",
          "[Mine]\r\nA=B=C=D=E\r\n[全局]\r\n" + GlobalLine,
          {GlobalRow}},
@@ -59,15 +59,15 @@ TEST(EditorLoad, ListsEveryEntryButModeInFileOrder) {
          "[全局]\r\nJUNK\r\n" + GlobalLine,
          {{"JUNK", "", "", "", "全局"}, GlobalRow}},
         {"empty field",
-         "[13]\r\nA==Cmd=仅应用模块=13\r\n",
-         {{"A", "Cmd", "仅应用模块", "13", "13"}}},
+         "[40]\r\nA==Cmd=仅应用模块=40\r\n",
+         {{"A", "Cmd", "仅应用模块", "40", "40"}}},
         {"two fields", "[全局]\r\nB=ONLY_BUTTON\r\n", {{"B", "ONLY_BUTTON", "", "", "全局"}}},
         {"= inside a field",
-         "[13]\r\nQ=BUTTON_B=a=b=仅应用模块=13\r\n",
+         "[40]\r\nQ=BUTTON_B=a=b=仅应用模块=40\r\n",
          {{"Q", "BUTTON_B", "a", "b", "仅应用模块"}}},
         {"section field naming another section",
-         "[13]\r\nW=BUTTON_W=Cmd=仅应用模块=14\r\n",
-         {{"W", "BUTTON_W", "Cmd", "仅应用模块", "14"}}},
+         "[40]\r\nW=BUTTON_W=Cmd=仅应用模块=1\r\n",
+         {{"W", "BUTTON_W", "Cmd", "仅应用模块", "1"}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -15,21 +15,22 @@ using namespace tarnwick_test;
 
 namespace {
 
-// Five rows: 0 and 1 in module 13, 2 global, 3 custom, 4 global; K2 also stands in 14.
+// Five rows: 0 and 1 in module 40, 2 global, 3 custom, 4 global; K2 also stands in 1.
 const std::string ModePart = "[MODE]\r\nMODE=1\r\n";
-const std::string Line0 = "K0=BUTTON_0=Zero=仅应用模块=13\r\n";
-const std::string Line1 = "K1=BUTTON_1=One=仅应用模块=13\r\n";
+const std::string Line0 = "K0=BUTTON_0=Zero=仅应用模块=40\r\n";
+const std::string Line1 = "K1=BUTTON_1=One=仅应用模块=40\r\n";
 const std::string GlobalPart =
     "[全局]\r\nK2=BUTTON_2=Two=全局=全局\r\nK4=BUTTON_4=Four=全局=全局\r\n";
 const std::string CustomPart = "[二次开发]\r\nK3=BUTTON_3=Three=二次开发=二次开发\r\n";
-const std::string Part14 = "[14]\r\nK2=BUTTON_X=Other=仅应用模块=14\r\n";
-const std::string Table = ModePart + "[13]\r\n" + Line0 + Line1 + GlobalPart + CustomPart + Part14;
-const ListRow Row0 = {"K0", "BUTTON_0", "Zero", "仅应用模块", "13"};
-const ListRow Row1 = {"K1", "BUTTON_1", "One", "仅应用模块", "13"};
+const std::string DraftingPart = "[1]\r\nK2=BUTTON_X=Other=仅应用模块=1\r\n";
+const std::string Table =
+    ModePart + "[40]\r\n" + Line0 + Line1 + GlobalPart + CustomPart + DraftingPart;
+const ListRow Row0 = {"K0", "BUTTON_0", "Zero", "仅应用模块", "40"};
+const ListRow Row1 = {"K1", "BUTTON_1", "One", "仅应用模块", "40"};
 const ListRow Row2 = {"K2", "BUTTON_2", "Two", "全局", "全局"};
 const ListRow Row4 = {"K4", "BUTTON_4", "Four", "全局", "全局"};
 const ListRow Row3 = {"K3", "BUTTON_3", "Three", "二次开发", "二次开发"};
-const ListRow Row5 = {"K2", "BUTTON_X", "Other", "仅应用模块", "14"};
+const ListRow Row5 = {"K2", "BUTTON_X", "Other", "仅应用模块", "1"};
 
 std::string Without(std::string text, const std::string& line) {
     size_t at = text.find(line);
@@ -49,15 +50,15 @@ TEST(EditorDelete, RemovesTheFirstSelectedLineFromItsOwnSection) {
         std::vector<ListRow> rows_after;
     };
     const std::vector<Case> cases = {
-        {"module row", {0}, "K0=BUTTON_0=Zero=仅应用模块=13\r\n", {Row1, Row2, Row4, Row3, Row5}},
-        // K2 of section 14 stays.
+        {"module row", {0}, "K0=BUTTON_0=Zero=仅应用模块=40\r\n", {Row1, Row2, Row4, Row3, Row5}},
+        // K2 of section 1 stays.
         {"global row with the same key elsewhere",
          {2},
          "K2=BUTTON_2=Two=全局=全局\r\n",
          {Row0, Row1, Row4, Row3, Row5}},
         {"two rows selected",
          {3, 1},
-         "K1=BUTTON_1=One=仅应用模块=13\r\n",
+         "K1=BUTTON_1=One=仅应用模块=40\r\n",
          {Row0, Row2, Row4, Row3, Row5}},
         {"custom row",
          {4},
@@ -129,7 +130,7 @@ TEST(EditorDeleteModify, NoSelectedRowIsReported) {
 }
 
 TEST(EditorModify, ReplacesTheLineAndAppendsTheRow) {
-    const std::string Before13 = ModePart + "[13]\r\n" + Line1;
+    const std::string BeforeModeling = ModePart + "[40]\r\n" + Line1;
     struct Case {
         const char* scope;
         std::string table_after;
@@ -137,19 +138,21 @@ TEST(EditorModify, ReplacesTheLineAndAppendsTheRow) {
     };
     const std::vector<Case> cases = {
         {GlobalText,
-         Before13 + GlobalPart + "NEW=BUTTON_N=New=全局=全局\r\n" + CustomPart + Part14,
+         BeforeModeling + GlobalPart + "NEW=BUTTON_N=New=全局=全局\r\n" + CustomPart + DraftingPart,
          {"NEW", "BUTTON_N", "New", "全局", "全局"}},
         {CustomText,
-         Before13 + GlobalPart + CustomPart + "NEW=BUTTON_N=New=二次开发=二次开发\r\n" + Part14,
+         BeforeModeling + GlobalPart + CustomPart + "NEW=BUTTON_N=New=二次开发=二次开发\r\n" +
+             DraftingPart,
          {"NEW", "BUTTON_N", "New", "二次开发", "二次开发"}},
         {ModuleText,
-         Before13 + GlobalPart + CustomPart + Part14 + "NEW=BUTTON_N=New=仅应用模块=14\r\n",
-         {"NEW", "BUTTON_N", "New", "仅应用模块", "14"}},
+         BeforeModeling + GlobalPart + CustomPart + DraftingPart +
+             "NEW=BUTTON_N=New=仅应用模块=1\r\n",
+         {"NEW", "BUTTON_N", "New", "仅应用模块", "1"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.scope);
         EditorSession session("editor_modify", Table);
-        HostConfig_SetModule(14); // and no part displayed: modify does not need one
+        HostConfig_SetModule(1); // and no part displayed: modify does not need one
         EditorDriver editor = session.Open();
         editor.SelectRows({0});
         editor.ClickList(0);
@@ -181,9 +184,9 @@ TEST(EditorModify, TwoRowsSelectedReplacesTheFirst) {
     editor.SetFields("NEW", "BUTTON_N", "New");
     editor.Click(ModifyButtonId);
     EXPECT_EQ(session.Table(),
-              ModePart + "[13]\r\n" + Line0 + Line1 +
+              ModePart + "[40]\r\n" + Line0 + Line1 +
                   "[全局]\r\nK4=BUTTON_4=Four=全局=全局\r\nNEW=BUTTON_N=New=全局=全局\r\n" +
-                  CustomPart + Part14);
+                  CustomPart + DraftingPart);
     const ListRow added = {"NEW", "BUTTON_N", "New", "全局", "全局"};
     EXPECT_EQ(editor.Rows(), (std::vector<ListRow>{Row0, Row1, Row4, Row3, Row5, added}));
 }

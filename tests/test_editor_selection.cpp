@@ -27,8 +27,8 @@ std::string ManyRows(int count) {
 TEST(EditorSelection, RowClickCopiesTheFirstSelectedRowWhole) {
     const std::string long_button(70, 'B');
     const std::string long_command = "二十个字节的说明文字"; // 20 bytes
-    EditorSession session("editor_click", ManyRows(6) + "[13]\r\nZ=" + long_button + "=" +
-                                              long_command + "=仅应用模块=13\r\n");
+    EditorSession session("editor_click", ManyRows(6) + "[40]\r\nZ=" + long_button + "=" +
+                                              long_command + "=仅应用模块=40\r\n");
     EditorDriver editor = session.Open();
     editor.SelectScope(CustomText);
 
@@ -52,10 +52,10 @@ TEST(EditorSelection, RowClickCopiesTheFirstSelectedRowWhole) {
     // A modify right after stores the texts whole.
     editor.SetText(ShortcutEditId, "Y");
     editor.SelectScope(ModuleText);
-    HostConfig_SetModule(13);
+    HostConfig_SetModule(40);
     editor.Click(ModifyButtonId);
-    EXPECT_NE(session.Table().find("[13]\r\nY=" + long_button + "=" + long_command +
-                                   "=仅应用模块=13\r\n"),
+    EXPECT_NE(session.Table().find("[40]\r\nY=" + long_button + "=" + long_command +
+                                   "=仅应用模块=40\r\n"),
               std::string::npos)
         << session.Table();
 }

@@ -37,7 +37,7 @@ struct LookupCase {
 };
 
 const std::vector<std::string> ThreeSections = {"[MODE]",     "MODE=1",
-                                                "[13]",       "L=BTN_MOD=Line=仅应用模块=13",
+                                                "[40]",       "L=BTN_MOD=Line=仅应用模块=40",
                                                 "[全局]",     "L=BTN_GLOBAL=Line=全局=全局",
                                                 "[二次开发]", "L=MYTOOL=Tool=二次开发=二次开发"};
 
@@ -45,19 +45,19 @@ const std::vector<std::string> ThreeSections = {"[MODE]",     "MODE=1",
 
 TEST(Lookup, SectionsAreSearchedInOrderAndMissesAnsweredByMode) {
     const LookupCase cases[] = {
-        {"module section first", ThreeSections, 13, "1", "L ", {ModuleButton}, {}, ""},
-        {"another module falls to 全局", ThreeSections, 5, "1", "L ", {GlobalButton}, {}, ""},
+        {"module section first", ThreeSections, 40, "1", "L ", {ModuleButton}, {}, ""},
+        {"another module falls to 全局", ThreeSections, 1, "1", "L ", {GlobalButton}, {}, ""},
         {"全局 before 二次开发",
          {"[二次开发]", "L=MYTOOL=Tool=二次开发=二次开发", "[全局]", "L=BTN_GLOBAL=x=全局=全局"},
-         13,
+         40,
          "1",
          "L ",
          {GlobalButton},
          {},
          ""},
         {"another module's code is a miss",
-         {"[7]", "L=BTN_MOD=Line=仅应用模块=7"},
-         13,
+         {"[16]", "L=BTN_MOD=Line=仅应用模块=16"},
+         40,
          "1",
          "L ",
          {},
@@ -73,8 +73,8 @@ TEST(Lookup, SectionsAreSearchedInOrderAndMissesAnsweredByMode) {
          {},
          ""},
         {"a value equal to the default reads as absent",
-         {"[13]", "L=应用模块没有", "[全局]", "L=BTN_GLOBAL=x=全局=全局"},
-         13,
+         {"[40]", "L=应用模块没有", "[全局]", "L=BTN_GLOBAL=x=全局=全局"},
+         40,
          "1",
          "L ",
          {GlobalButton},
@@ -106,8 +106,8 @@ TEST(Lookup, SectionsAreSearchedInOrderAndMissesAnsweredByMode) {
          {},
          ""},
         {"no sections at all", {}, 0, "1", "L ", {}, {{WrongShortcut, 0}}, "L"},
-        {"immediate: fires at once", ThreeSections, 13, "0", "L", {ModuleButton}, {}, ""},
-        {"immediate: CHECK1 2 is immediate", ThreeSections, 5, "2", "L", {GlobalButton}, {}, ""},
+        {"immediate: fires at once", ThreeSections, 40, "0", "L", {ModuleButton}, {}, ""},
+        {"immediate: CHECK1 2 is immediate", ThreeSections, 1, "2", "L", {GlobalButton}, {}, ""},
         {"immediate: L waits for LI",
          {"[全局]", "LI=BTN_LI=x=全局=全局"},
          0,
@@ -116,7 +116,7 @@ TEST(Lookup, SectionsAreSearchedInOrderAndMissesAnsweredByMode) {
          {LiButton},
          {},
          ""},
-        {"immediate: miss is silent", ThreeSections, 13, "0", "ZZ", {}, {}, "ZZ"},
+        {"immediate: miss is silent", ThreeSections, 40, "0", "ZZ", {}, {}, "ZZ"},
     };
     for (const LookupCase& c : cases) {
         SCOPED_TRACE(c.what);

@@ -95,7 +95,7 @@ case "$mode" in
     # starts in immediate mode (Windows itself needs no such change).
     printf '[CHECK1]\r\nCHECK1=0\r\n' >"$out/tarnwick/data/chick.ini"
     echo "demo: the host shell runs on display $DISPLAY; menu 快捷键 -> 开启快捷键, then type" \
-      "codes (L, E, BL in module 13) in the graphics area; close the window to end" >&2
+      "codes (L, E, BL in module 40) in the graphics area; close the window to end" >&2
     host
     exit 0
     ;;

@@ -6,7 +6,7 @@
 //   type ABC                                letters one by one
 //   menu 开启快捷键                          choose a menu item by its label
 //   action NAME                             run a registered menu action directly
-//   module 13 | part open | part close      the host's application module and part
+//   module 40 | part open | part close      the host's application module and part
 //   button NAME=ID                          add a host menu button
 //   wait 200                                pump messages for 200 ms
 //   screenshot main FILE.png                screenshot of the main window, or of the

@@ -26,8 +26,10 @@ const std::vector<HostButtonSetting>& DefaultHostButtons() {
 }
 
 const std::vector<ApplicationModule>& ApplicationModules() {
+    // The host's published application numbers, as a real seat reports them; 0 while
+    // no application is entered.
     static const std::vector<ApplicationModule> modules = {
-        {0, "基本环境"}, {13, "建模"}, {15, "制图"}, {16, "加工"}, {24, "钣金"},
+        {0, "无应用模块"}, {1, "制图"}, {16, "加工"}, {40, "建模"}, {48, "基本环境"},
     };
     return modules;
 }

@@ -20,7 +20,7 @@ struct ApplicationModule {
 // stand-in's own).
 const std::vector<HostButtonSetting>& DefaultHostButtons();
 const std::vector<ApplicationModule>& ApplicationModules();
-std::string ModuleLabel(int number); // "13 建模", or the number alone
+std::string ModuleLabel(int number); // "40 建模", or the number alone
 
 // Adds "tag text" to the record as a note; the transcript shows it as "[tag] text".
 void ShellNote(const std::string& tag, const std::string& text);

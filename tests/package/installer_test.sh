@@ -135,6 +135,14 @@ cp "$drive_c/NX/UGII/menus/custom_dirs.dat" "$work/base.before"
 install UGII_BASE_DIR='C:\NX' || fail "install through UGII_BASE_DIR: exit code $?"
 cmp "$drive_c/NX/UGII/menus/custom_dirs.dat" "$work/base.before" || fail "a listed folder was added again"
 [ "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" = "$root" ] || fail "TARNWICK_DIR not set"
+# A second installation in another folder is refused: it would take over the first
+# one's record of what to take back.
+status=0
+env UGII_BASE_DIR='C:\NX' TARNWICK_WINEPREFIX="$prefix" "$build/wine-run" "$installer" /S '/D=C:\Other' || status=$?
+settle
+[ "$status" -eq 2 ] || fail "a second installation folder gave exit code $status, not 2"
+[ ! -e "$drive_c/Other" ] || fail "a second installation folder was filled"
+[ "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" = "$root" ] || fail "TARNWICK_DIR moved to a refused folder"
 uninstall
 cmp "$drive_c/NX/UGII/menus/custom_dirs.dat" "$work/base.before" || fail "uninstall removed a line it had not added"
 [ -z "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" ] || fail "TARNWICK_DIR left behind"

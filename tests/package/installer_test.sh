@@ -3,8 +3,9 @@
 # rolls it out: install beside a site's custom-directories file and an older
 # TARNWICK_DIR; edit the table; install again (upgrade) and find the table untouched;
 # load the installed plug-in in the host shell and type a code; uninstall and find only
-# the user's data left and the site's file and variable as they were. Then the host
-# found through UGII_BASE_DIR with the folder already listed, and a custom-directories
+# the user's data left and the site's file and variable as they were. Then a site that
+# moved to another custom-directories file, the host found through UGII_BASE_DIR with
+# the folder already listed, a second installation folder, and a custom-directories
 # file that cannot be written.
 set -euo pipefail
 build="$1"
@@ -125,6 +126,18 @@ cmp "$site/custom_dirs.dat" "$work/custom_dirs.before" || fail "custom_dirs.dat 
 wine_run reg query 'HKCU\Software\Tarnwick' >/dev/null 2>&1 && fail "HKCU\\Software\\Tarnwick left behind"
 wine_run reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarnwick' >/dev/null 2>&1 &&
   fail "uninstall entry left behind"
+
+# --- The site moved to another custom-directories file between two versions: the
+# upgrade registers in the new file and takes its line out of the old one.
+printf 'C:\\Site\\Tools\r\n' > "$site/moved.dat"
+cp "$site/moved.dat" "$work/moved.before"
+install UGII_CUSTOM_DIRECTORY_FILE='C:\site\custom_dirs.dat' || fail "installer exit code $?"
+install UGII_CUSTOM_DIRECTORY_FILE='C:\site\moved.dat' || fail "upgrade exit code $?"
+cmp "$site/custom_dirs.dat" "$work/custom_dirs.before" || fail "the upgrade left its line in the old file"
+{ cat "$work/moved.before"; printf '%s\r\n' "$root"; } | cmp - "$site/moved.dat" ||
+  fail "the upgrade did not register in the new file"
+uninstall
+cmp "$site/moved.dat" "$work/moved.before" || fail "uninstall left its line in the new file"
 
 # --- The host found through UGII_BASE_DIR; its file lists the folder already (another
 # letter case, a trailing backslash): left alone by both. No TARNWICK_DIR before.

@@ -7,9 +7,9 @@
 # Options:
 #   --no-screens  skip step 2
 #   --by-hand     stage, then start the host shell on the current X display for a user
-# Stage layout (the host's data-location rules: the working folder is <root>\UGII, and
-# the UI library of release "NX 12.0.2" lies in <root>\NXBIN):
-#   out/demo/host/UGII/      tarnwick-host.exe and the host's libraries (working folder)
+# Stage layout (as an NX 12 installation: the working folder is <root>\UGII, and the UI
+# library lies in <root>\NXBIN, loaded by the host at start as NX loads its own):
+#   out/demo/host/UGII/      tarnwick-host.exe and the host's other libraries (working folder)
 #   out/demo/host/NXBIN/     libugui.dll
 #   out/demo/host/startup/   Tarnwick.dll and the menu file
 #   out/demo/host/scripts/   the demo scripts
@@ -35,7 +35,7 @@ stage() {
   rm -rf "$out/host" "$out/screenshots"
   mkdir -p "$out/host/UGII" "$out/host/NXBIN" "$out/host/startup" "$out/host/scripts" \
     "$out/screenshots"
-  for f in tarnwick-host.exe libhostcore.dll libufun.dll libugopenint.dll libugui.dll; do
+  for f in tarnwick-host.exe libhostcore.dll libufun.dll libugopenint.dll; do
     cp "$build/bin/$f" "$out/host/UGII/"
   done
   cp "$build/bin/libugui.dll" "$out/host/NXBIN/"
@@ -47,7 +47,8 @@ stage() {
 
 # Runs the host shell in the working folder <root>\UGII; paths are given relative to it.
 host() {
-  (cd "$out/host/UGII" && "$build/wine-run" tarnwick-host.exe --tarnwick-dir '..\..\tarnwick' "$@")
+  (cd "$out/host/UGII" && "$build/wine-run" tarnwick-host.exe --tarnwick-dir '..\..\tarnwick' \
+    --ui-library '..\NXBIN\libugui.dll' "$@")
 }
 
 # The X11 prefix: Chinese needs a CJK font under the names dialogs ask for; a Wine

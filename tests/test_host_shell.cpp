@@ -150,11 +150,12 @@ size_t IndexOf(const std::vector<std::string>& lines, const std::string& line) {
     return std::string::npos;
 }
 
-// Runs tarnwick-host.exe in the staged host folder; returns its exit code (-1: it did
-// not end within a minute and was stopped).
-int RunShell(const std::string& arguments) {
+// Runs tarnwick-host.exe in the given working folder, by default the staged host
+// folder; returns its exit code (-1: it did not end within a minute and was stopped).
+int RunShell(const std::string& arguments, std::string folder = std::string()) {
     std::string command = "\"" + ProgramFolder() + "\\tarnwick-host.exe\" " + arguments;
-    std::string folder = StageFolder() + "\\UGII";
+    if (folder.empty())
+        folder = StageFolder() + "\\UGII";
     STARTUPINFOA start = {};
     start.cb = sizeof start;
     PROCESS_INFORMATION process = {};
@@ -272,6 +273,41 @@ TEST(HostShell, AnswersMessageBoxesOfAScriptedRun) {
     EXPECT_EQ(boxes, 3u) << GbkToUtf8(transcript);
     EXPECT_NE(transcript.find("[config] TARNWICK_DIR not set"), std::string::npos);
     EXPECT_NE(transcript.find("[menu]   file none.men (not found)"), std::string::npos);
+}
+
+// NX has its UI library loaded from the start, and so has the shell unless told not
+// to: started from a project folder, a custom code plays back through that library;
+// without it, the plug-in's working-folder rule finds nothing there.
+TEST(HostShell, PlaysCustomCodesThroughTheUiLibraryItLoadedFromAnyFolder) {
+    DataFolder folder("host_shell_ui");
+    std::string scratch = folder.Root();
+    CreateDirectoryA((scratch + "\\seat").c_str(), nullptr);
+    CreateDirectoryA((scratch + "\\Projects").c_str(), nullptr);
+    const std::string library = scratch + "\\seat\\libugui.dll";
+    ASSERT_TRUE(
+        CopyFileA((StageFolder() + "\\NXBIN\\libugui.dll").c_str(), library.c_str(), FALSE));
+    WriteFile(scratch + "\\a.men", Crlf(TarnwickMenu));
+    WriteFile(scratch + "\\test.script", GbkToUtf8("menu 开启快捷键\ntype QT\nkey Space\n"));
+    const std::string arguments = "--plugin \"" + ProgramFolder() + "\\Tarnwick.dll\" --menu \"" +
+                                  scratch + "\\a.men\" --script \"" + scratch +
+                                  "\\test.script\" --tarnwick-dir \"" + scratch +
+                                  "\" --transcript \"" + scratch + "\\transcript.txt\" ";
+    struct Case {
+        std::string ui_library;
+        bool plays;
+    };
+    const Case cases[] = {{"\"" + library + "\"", true}, {"none", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ui_library);
+        folder.WriteStandardFiles("[二次开发]\r\nQT=MY_TOOL=Tool=二次开发=二次开发\r\n", "1");
+        ASSERT_EQ(RunShell(arguments + "--ui-library " + c.ui_library, scratch + "\\Projects"), 0);
+        std::string transcript = Utf8ToGbk(ReadFile(scratch + "\\transcript.txt"));
+        std::vector<std::string> lines = Lines(transcript);
+        bool played = IndexOf(lines, "[run]    custom button MY_TOOL") != std::string::npos;
+        bool failed = transcript.find("打开命令失败!") != std::string::npos;
+        EXPECT_EQ(played, c.plays) << GbkToUtf8(transcript);
+        EXPECT_EQ(failed, !c.plays) << GbkToUtf8(transcript);
+    }
 }
 
 namespace {

@@ -3,6 +3,8 @@
 // notes it adds to the host's record.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -24,6 +26,12 @@ std::string ModuleLabel(int number); // "40 建模", or the number alone
 
 // Adds "tag text" to the record as a note; the transcript shows it as "[tag] text".
 void ShellNote(const std::string& tag, const std::string& text);
+
+// A running NX has its UI library, libugui.dll, loaded: it is the host's own. The shell
+// loads it at start as NX does: the file `choice` names, else libugui.dll beside the
+// program; "none" leaves it unloaded, as a host that has not loaded it. Null when
+// nothing was loaded; the caller frees it after the plug-in is gone.
+HMODULE ShellLoadUiLibrary(const std::string& choice, const std::string& program_folder);
 
 void ShellSetModule(int number);
 void ShellSetPartOpen(bool open);

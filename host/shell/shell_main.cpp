@@ -38,6 +38,8 @@ const char* const Usage =
     "  --button NAME=ID[,NAME=ID...]  host menu buttons; repeatable (default: a demo\n"
     "                       list of UG_MODELING_LINE=4711 and others)\n"
     "  --tarnwick-dir PATH  TARNWICK_DIR for the plug-in (default: the environment)\n"
+    "  --ui-library PATH|none  the host's UI library, loaded at start as NX has its own\n"
+    "                       (default: libugui.dll beside the program)\n"
     "  --messages box|record  uc1601 shows a message box (default by hand) or only\n"
     "                       records (default with --script)\n";
 
@@ -53,6 +55,7 @@ struct Options {
     std::vector<HostButtonSetting> buttons;
     std::string tarnwick_dir;
     std::string messages;
+    std::string ui_library;
 };
 
 bool ParseOptions(int argc, char** argv, Options* o, std::string* error) {
@@ -105,6 +108,8 @@ bool ParseOptions(int argc, char** argv, Options* o, std::string* error) {
             }
         } else if (arg == "--tarnwick-dir") {
             o->tarnwick_dir = value;
+        } else if (arg == "--ui-library") {
+            o->ui_library = value;
         } else if (arg == "--messages") {
             if (value != "box" && value != "record") {
                 *error = "--messages box|record";
@@ -316,6 +321,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // A scripted run never waits on a message box, not even one shown at start-up.
     bool scripted = !options.script.empty();
     AnswerMessageBoxes(scripted);
+    HMODULE ui_library = ShellLoadUiLibrary(options.ui_library, ProgramFolder());
     HMODULE module = LoadPlugin(plugin);
     ShellMenus_NoteBindings();
 
@@ -326,6 +332,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         ShellMessageLoop();
 
     UnloadPlugin(module);
+    if (ui_library)
+        FreeLibrary(ui_library);
     AnswerMessageBoxes(false);
     HostRecord_SetObserver(nullptr);
     HostWindow_Destroy();

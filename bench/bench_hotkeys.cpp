@@ -14,9 +14,8 @@
 #include <vector>
 
 #include "bench.h"
-#include "key_input.h"
+#include "typing_host.h"
 #include "plugin_host.h"
-#include "store/text_check.h"
 
 using namespace tarnwick_test;
 using tarnwick_bench::Now;

@@ -1,7 +1,8 @@
 #include "plugin_host.h"
 
-#include <cstdio>
 #include <sstream>
+
+#include "file_bytes.h"
 
 namespace tarnwick_test {
 
@@ -65,24 +66,11 @@ std::string DataFolder::PathOf(const std::string& file) const {
 void DataFolder::Write(const std::string& file, const std::string& bytes) const {
     std::string path = PathOf(file);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f)
-        return;
-    fwrite(bytes.data(), 1, bytes.size(), f);
-    fclose(f);
+    driving::WriteFileBytes(path, bytes);
 }
 
 std::string DataFolder::Read(const std::string& file) const {
-    std::string bytes;
-    FILE* f = fopen(PathOf(file).c_str(), "rb");
-    if (!f)
-        return bytes;
-    char chunk[4096];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, f)) > 0)
-        bytes.append(chunk, got);
-    fclose(f);
-    return bytes;
+    return driving::FileBytes(PathOf(file));
 }
 
 bool DataFolder::Exists(const std::string& file) const {
@@ -113,29 +101,22 @@ bool PluginHost::Load() {
 }
 
 int PluginHost::StartUp() {
-    using Ufsta = void (*)(char*, int*, int);
-    auto ufsta = ProcAddress<Ufsta>(module_, "ufsta");
     int status = -1;
-    char param[1] = {};
-    if (ufsta)
-        ufsta(param, &status, 0);
+    driving::CallStartUp(module_, &status);
     return status;
 }
 
 int PluginHost::AskUnload() {
-    using AskUnloadFn = int (*)(void);
-    auto ask = ProcAddress<AskUnloadFn>(module_, "ufusr_ask_unload");
-    return ask ? ask() : -1;
+    int answer = -1;
+    driving::CallAskUnload(module_, &answer);
+    return answer;
 }
 
 void PluginHost::Unload() {
     if (!module_)
         return;
-    using Cleanup = void (*)(void);
     AskUnload();
-    auto cleanup = ProcAddress<Cleanup>(module_, "ufusr_cleanup");
-    if (cleanup)
-        cleanup();
+    driving::CallCleanup(module_);
     FreeLibrary(module_);
     module_ = nullptr;
     // The host forgets the actions of an unloaded library.
@@ -191,19 +172,6 @@ void ResetHost() {
     HostRecord_Clear();
     HostActions_Clear();
     SetCurrentDirectoryA((StageFolder() + "\\UGII").c_str());
-}
-
-void PumpMessages(DWORD milliseconds) {
-    DWORD until = GetTickCount() + milliseconds;
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (milliseconds)
-            Sleep(5);
-    } while (milliseconds && static_cast<int>(until - GetTickCount()) > 0);
 }
 
 } // namespace tarnwick_test

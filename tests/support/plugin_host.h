@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "host_core.h"
+#include "message_boxes.h"
+#include "message_pump.h"
+#include "plugin_library.h"
 
 namespace tarnwick_test {
 
@@ -70,13 +73,10 @@ void ResetHost();
 std::string StageFolder(); // the folder holding UGII and NXBIN
 std::string ProgramFolder();
 
-// GetProcAddress with the function's own type; the detour through void (*)(void) is
-// the cast the compiler accepts between unrelated function types.
-template <typename F> F ProcAddress(HMODULE module, const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void (*)(void)>(GetProcAddress(module, name)));
-}
-
-// Processes the thread's pending messages (posted commands, dialog traffic).
-void PumpMessages(DWORD milliseconds = 0);
+// The driving tools the tests use by their short names.
+using driving::MessageBoxWatcher;
+using driving::ProcAddress;
+using driving::PumpMessages;
+using driving::SeenMessageBox;
 
 } // namespace tarnwick_test

@@ -7,7 +7,6 @@
 
 #include "typing_host.h"
 #include "plugin_host.h"
-#include "store/text_check.h"
 
 using namespace tarnwick_test;
 

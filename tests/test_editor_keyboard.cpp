@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "editor_session.h"
-#include "key_input.h"
+#include "typing_host.h"
 
 using namespace tarnwick_test;
 

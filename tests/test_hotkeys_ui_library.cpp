@@ -3,7 +3,7 @@
 // the working folder would suggest.
 #include <gtest/gtest.h>
 
-#include "key_input.h"
+#include "typing_host.h"
 #include "plugin_host.h"
 #include "uf_host.h"
 

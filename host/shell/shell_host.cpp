@@ -46,20 +46,11 @@ void ShellNote(const std::string& tag, const std::string& text) {
     HostRecord_Add(HOST_EV_NOTE, 0, note.c_str(), note.size());
 }
 
-HMODULE ShellLoadUiLibrary(const std::string& choice, const std::string& program_folder) {
-    if (choice == "none") {
+HMODULE ShellLoadUiLibrary(const std::string& path) {
+    if (path.empty()) {
         ShellNote("ui", "libugui.dll not loaded");
         return nullptr;
     }
-    std::string path = choice.empty() ? program_folder + "\\libugui.dll" : choice;
-    if (choice.empty() && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        ShellNote("ui", "libugui.dll not loaded: none beside the program");
-        return nullptr;
-    }
-    char full[MAX_PATH] = {};
-    DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    if (n > 0 && n < sizeof full)
-        path = full;
     HMODULE module = LoadLibraryA(path.c_str());
     ShellNote("ui", module ? "libugui.dll loaded from " + path
                            : "libugui.dll not loaded: " + path + " failed, error " +

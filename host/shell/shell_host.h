@@ -28,10 +28,10 @@ std::string ModuleLabel(int number); // "40 建模", or the number alone
 void ShellNote(const std::string& tag, const std::string& text);
 
 // A running NX has its UI library, libugui.dll, loaded: it is the host's own. The shell
-// loads it at start as NX does: the file `choice` names, else libugui.dll beside the
-// program; "none" leaves it unloaded, as a host that has not loaded it. Null when
-// nothing was loaded; the caller frees it after the plug-in is gone.
-HMODULE ShellLoadUiLibrary(const std::string& choice, const std::string& program_folder);
+// loads it at start as NX does; an empty path leaves it unloaded, as a host that has
+// not loaded it. Null when nothing was loaded; the caller frees it after the plug-in
+// is gone.
+HMODULE ShellLoadUiLibrary(const std::string& path);
 
 void ShellSetModule(int number);
 void ShellSetPartOpen(bool open);

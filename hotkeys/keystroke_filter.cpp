@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "keyboard_hook.h"
+#include "plugin_module.h"
 #include "shortcut_lookup.h"
 #include "shortcut_store.h"
 #include "typed_shortcut.h"
@@ -122,6 +123,14 @@ bool IsOfferedAgain(int code, WPARAM key, LPARAM flags) {
            InProgress.flags == flags;
 }
 
+// A window of the plug-in's own, the editor or one of its controls: its keys are the
+// editor's (Tab and Esc among them), never a typed code.
+bool IsPluginWindow(HWND window) {
+    HWND root = window ? GetAncestor(window, GA_ROOT) : nullptr;
+    return root && PluginModule() &&
+           reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(root, GWLP_HINSTANCE)) == PluginModule();
+}
+
 } // namespace
 
 bool PassesThrough(const Keystroke& k) {
@@ -165,6 +174,8 @@ LRESULT CALLBACK KeystrokeFilter(int code, WPARAM wParam, LPARAM lParam) {
     // own arguments decide come before the window and key-state queries, which are calls
     // into the window system: every key release and repeat passes here.
     if (IsHostKey(wParam) || IsNotAFirstKeyDown(code, lParam))
+        return CallNextHookEx(KeyboardHook, code, wParam, lParam);
+    if (IsPluginWindow(GetFocus()))
         return CallNextHookEx(KeyboardHook, code, wParam, lParam);
 
     Keystroke k = {};

@@ -37,60 +37,61 @@ void ShiftTab() {
 
 } // namespace
 
-TEST(EditorKeyboard, TabWalksEveryControlAndEscHidesWithShortcutsOff) {
-    EditorSession session("editor_keys_off", AnyTable);
-    EditorDriver editor = session.Open();
-    ASSERT_NE(editor.Dialog(), nullptr);
-    ASSERT_EQ(GetForegroundWindow(), editor.Dialog());
-    ASSERT_EQ(FocusedId(), ShortcutEditId);
-
+TEST(EditorKeyboard, TabShiftTabAndEscWithShortcutsOnAndOff) {
+    struct Case {
+        const char* what;
+        bool shortcuts_on;
+        const char* check1;
+    };
+    const Case cases[] = {
+        {"shortcuts off", false, "1"},
+        {"shortcuts on, Space mode", true, "1"},
+        {"shortcuts on, immediate mode", true, "0"},
+    };
     // The template's order, once round and back to the start.
     const std::vector<int> ring = {
         ButtonNameEditId, CommandEditId,     IDCANCEL,       AddButtonId,  DeleteButtonId,
         ModifyButtonId,   ScopeComboId,      ShortcutListId, FindButtonId, OpenTableButtonId,
         SpaceModeCheckId, MakerInfoButtonId, ShortcutEditId};
-    EXPECT_EQ(TabThrough(static_cast<int>(ring.size())), ring);
-    ShiftTab();
-    EXPECT_EQ(FocusedId(), MakerInfoButtonId);
-    ShiftTab();
-    EXPECT_EQ(FocusedId(), SpaceModeCheckId);
-    // Tab reached no control as a character.
-    EXPECT_EQ(editor.Text(ShortcutEditId), "");
-    EXPECT_EQ(editor.Text(ButtonNameEditId), "");
-
-    // Esc on a button hides the editor; its window and its fields stay.
-    PressKey(VK_ESCAPE);
-    EXPECT_FALSE(IsWindowVisible(editor.Dialog()));
-    EXPECT_TRUE(IsWindow(editor.Dialog()));
-    EXPECT_TRUE(session.BoxTexts().empty());
-
-    // A second editor gets its keys too, the hidden first one does not stand in the way.
-    EditorDriver second = session.Open();
-    ASSERT_EQ(FocusedId(), ShortcutEditId);
-    EXPECT_EQ(TabThrough(2), (std::vector<int>{ButtonNameEditId, CommandEditId}));
-    PressKey(VK_ESCAPE);
-    EXPECT_FALSE(IsWindowVisible(second.Dialog()));
-}
-
-TEST(EditorKeyboard, TabAndEscWorkInTheFieldsWithShortcutsOn) {
-    for (const char* check1 : {"1", "0"}) {
-        SCOPED_TRACE(check1[0] == '1' ? "Space mode" : "immediate mode");
-        EditorSession session("editor_keys_on", AnyTable, check1);
-        HostActions_Invoke("FENNOR_KEY_SET");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EditorSession session("editor_keys", AnyTable, c.check1);
+        if (c.shortcuts_on)
+            HostActions_Invoke("FENNOR_KEY_SET");
         HostRecord_Clear();
         EditorDriver editor = session.Open();
+        ASSERT_NE(editor.Dialog(), nullptr);
+        ASSERT_EQ(GetForegroundWindow(), editor.Dialog());
         ASSERT_EQ(FocusedId(), ShortcutEditId);
 
-        // Text fields keep their keys from the shortcut filter, so the dialog gets them.
-        EXPECT_EQ(TabThrough(2), (std::vector<int>{ButtonNameEditId, CommandEditId}));
+        EXPECT_EQ(TabThrough(static_cast<int>(ring.size())), ring);
         ShiftTab();
-        EXPECT_EQ(FocusedId(), ButtonNameEditId);
+        EXPECT_EQ(FocusedId(), MakerInfoButtonId);
+        ShiftTab();
+        EXPECT_EQ(FocusedId(), SpaceModeCheckId);
+        // Tab reached no control as a character, and letters still reach the fields.
+        EXPECT_EQ(editor.Text(ShortcutEditId), "");
+        SetFocus(editor.Item(ButtonNameEditId));
         TypeKeys("AB");
         EXPECT_EQ(editor.Text(ButtonNameEditId), "AB");
+
+        // Esc on a button hides the editor; its window and its fields stay.
+        SetFocus(editor.Item(FindButtonId));
         PressKey(VK_ESCAPE);
         EXPECT_FALSE(IsWindowVisible(editor.Dialog()));
-        // Nothing was taken as a typed code.
+        EXPECT_TRUE(IsWindow(editor.Dialog()));
+        EXPECT_EQ(editor.Text(ButtonNameEditId), "AB");
+
+        // A second editor gets its keys too; the hidden first one does not stand in the way.
+        EditorDriver second = session.Open();
+        ASSERT_EQ(FocusedId(), ShortcutEditId);
+        EXPECT_EQ(TabThrough(3), (std::vector<int>{ButtonNameEditId, CommandEditId, IDCANCEL}));
+        PressKey(VK_ESCAPE);
+        EXPECT_FALSE(IsWindowVisible(second.Dialog()));
+
+        // None of the editor's keys was taken as a typed code.
         EXPECT_TRUE(RecordTexts(HOST_EV_STATUS).empty()) << DescribeRecord();
+        EXPECT_TRUE(session.BoxTexts().empty());
     }
 }
 

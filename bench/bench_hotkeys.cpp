@@ -16,7 +16,6 @@
 #include "bench.h"
 #include "key_input.h"
 #include "plugin_host.h"
-#include "store/text_check.h"
 
 using namespace tarnwick_test;
 using tarnwick_bench::Now;

@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "plugin/plugin_module.h"
-
 DialogBase::DialogBase(int template_id) : template_id_(template_id) {}
 
 DialogBase::~DialogBase() {
@@ -16,10 +14,10 @@ DialogBase::~DialogBase() {
     }
 }
 
-bool DialogBase::Create(HWND parent) {
+bool DialogBase::Create(HINSTANCE module, HWND parent) {
     if (window_)
         return true;
-    HWND window = CreateDialogParamA(PluginModule(), MAKEINTRESOURCEA(template_id_), parent,
+    HWND window = CreateDialogParamA(module, MAKEINTRESOURCEA(template_id_), parent,
                                      DialogProcedure, reinterpret_cast<LPARAM>(this));
     return window != nullptr;
 }

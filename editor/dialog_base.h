@@ -29,9 +29,9 @@ class DialogBase {
     DialogBase(const DialogBase&) = delete;
     DialogBase& operator=(const DialogBase&) = delete;
 
-    // Creates the window, hidden, from the template in PluginModule(); false when the
-    // window could not be made.
-    bool Create(HWND parent);
+    // Creates the window, hidden, from the template in `module` (the plug-in's own: its
+    // resources never come from the host program); false when the window could not be made.
+    bool Create(HINSTANCE module, HWND parent);
     HWND Handle() const { return window_; }
     void OnCancel(); // hides the window; object and window stay
 

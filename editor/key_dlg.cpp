@@ -4,12 +4,10 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "plugin/data_locations.h"
-#include "hotkeys/typed_shortcut.h"
+#include "data_locations.h"
 #include "resource.h"
 #include "shortcut_list.h"
-#include "store/shortcut_store.h"
-#include "store/text_check.h"
+#include "shortcut_store.h"
 #include "uf_host.h"
 
 const MessageRoute<KEY_DLG> KEY_DLG::MessageMap[] = {

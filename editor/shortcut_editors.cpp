@@ -9,9 +9,9 @@
 
 #include "key_dlg.h"
 
-KEY_DLG* ShortcutEditor = nullptr;
-
 namespace {
+
+KEY_DLG* ShortcutEditor = nullptr; // the newest editor; null until the first
 
 // Every editor ever made, hidden ones included: all are destroyed at unload, so no
 // window procedure of the unloaded library stays reachable.
@@ -19,14 +19,14 @@ std::vector<std::unique_ptr<KEY_DLG>> Editors;
 
 } // namespace
 
-void OpenShortcutEditor() {
+void OpenShortcutEditor(HINSTANCE module, HWND owner) {
     // Called from the host's menu: nothing may leave here.
     try {
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
         InitCommonControlsEx(&controls);
         Editors.push_back(std::make_unique<KEY_DLG>());
         ShortcutEditor = Editors.back().get();
-        ShortcutEditor->Create(nullptr);
+        ShortcutEditor->Create(module, owner);
         if (ShortcutEditor->Handle())
             ShowWindow(ShortcutEditor->Handle(), SW_SHOWNORMAL);
     } catch (...) {

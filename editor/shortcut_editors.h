@@ -1,11 +1,10 @@
 // Every editor the define action makes, owned by the plug-in until unload.
 #pragma once
 
-class KEY_DLG;
+#include <windows.h>
 
-extern KEY_DLG* ShortcutEditor; // the newest editor; null until the first
-
-// FENNOR_KEY_DEFINE: makes a new editor and shows it.
-void OpenShortcutEditor();
+// FENNOR_KEY_DEFINE: makes a new editor from the template in `module`, owned by `owner`,
+// and shows it.
+void OpenShortcutEditor(HINSTANCE module, HWND owner);
 // Unload: destroys every editor made, not only the newest.
 void DestroyAllShortcutEditors();

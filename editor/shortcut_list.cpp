@@ -5,7 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "store/shortcut_store.h"
+#include "shortcut_store.h"
+#include "table_sections.h"
 
 namespace {
 
@@ -17,33 +18,6 @@ struct ColumnHeading {
 const ColumnHeading Headings[ColumnCount] = {
     {"快捷键", 50}, {"ID", 300}, {"功能", 80}, {"模块", 80}, {"备注", 50},
 };
-
-// A list from the profile service (section names, or the lines of one section), each
-// entry ended by a NUL and the list by a second one. The service cuts a list that does
-// not fit and then returns size - 2; the buffer grows until the whole list fits, so no
-// entry is ever left out.
-template <typename Read> std::vector<char> ReadProfileList(size_t first_size, Read read) {
-    std::vector<char> buffer(first_size < 1024 ? 1024 : first_size);
-    for (;;) {
-        DWORD size = static_cast<DWORD>(buffer.size());
-        DWORD got = read(buffer.data(), size);
-        if (got + 2 < size) {
-            buffer[got] = '\0';
-            buffer[got + 1] = '\0';
-            return buffer;
-        }
-        buffer.assign(buffer.size() * 2, '\0');
-    }
-}
-
-// The lists are never longer than the file itself (each line loses its line end and
-// gains one NUL), so a buffer of that size takes them in one call.
-size_t ProfileListSizeFor(const char* path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data) || data.nFileSizeHigh)
-        return 0;
-    return static_cast<size_t>(data.nFileSizeLow) + 16;
-}
 
 } // namespace
 
@@ -80,23 +54,12 @@ void InsertShortcutColumns(HWND list) {
 }
 
 void LoadShortcutList(HWND list, const char* table_path) {
-    // GetPrivateProfile* with an empty name would read a file of the Windows folder.
-    if (!table_path || !*table_path)
-        return;
-    size_t size = ProfileListSizeFor(table_path);
-    std::vector<char> names = ReadProfileList(size, [&](char* buffer, DWORD n) {
-        return GetPrivateProfileSectionNamesA(buffer, n, table_path);
-    });
     std::vector<ShortcutRow> rows;
-    std::vector<char> lines;
-    for (const char* name = names.data(); *name; name += strlen(name) + 1) {
+    for (const std::string& name : ReadTableSectionNames(table_path)) {
         if (name[0] == 'M')
             continue;
-        lines = ReadProfileList(size, [&](char* buffer, DWORD n) {
-            return GetPrivateProfileSectionA(name, buffer, n, table_path);
-        });
-        for (const char* line = lines.data(); *line; line += strlen(line) + 1)
-            rows.push_back(RowOfLine(name, line));
+        for (const std::string& line : ReadTableSectionLines(table_path, name.c_str()))
+            rows.push_back(RowOfLine(name.c_str(), line.c_str()));
     }
     // One redraw for the whole list rather than one per row.
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);

@@ -1,7 +1,6 @@
 #include "keyboard_hook.h"
 
 #include "keystroke_filter.h"
-#include "store/text_check.h"
 #include "uf_host.h"
 
 HHOOK KeyboardHook = nullptr;

@@ -4,7 +4,7 @@
 
 #include "keyboard_hook.h"
 #include "shortcut_lookup.h"
-#include "store/text_check.h"
+#include "shortcut_store.h"
 #include "typed_shortcut.h"
 #include "uf_host.h"
 

@@ -3,8 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "plugin/data_locations.h"
-#include "store/text_check.h"
+#include "data_locations.h"
 #include "typed_shortcut.h"
 #include "uf_host.h"
 

@@ -7,15 +7,17 @@
 #include <string>
 
 #include "macro_playback.h"
-#include "plugin/data_locations.h"
-#include "store/shortcut_store.h"
-#include "store/text_check.h"
+#include "data_locations.h"
+#include "shortcut_store.h"
 #include "typed_shortcut.h"
 #include "uf_host.h"
 
-char ProfileResult[ProfileResultSize];
-
 namespace {
+
+enum { ProfileResultSize = 256 };
+
+// The value of the entry read last; every read overwrites it.
+char ProfileResult[ProfileResultSize];
 
 // Each read has its own default; a result equal to it, byte for byte, is a miss.
 const char ModuleSentinel[] = "应用模块没有";

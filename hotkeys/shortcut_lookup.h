@@ -1,11 +1,6 @@
 // Resolving the typed code against button_id.ini and running what the entry names.
 #pragma once
 
-enum { ProfileResultSize = 256 };
-
-// The value of the entry read last; every read overwrites it.
-extern char ProfileResult[ProfileResultSize];
-
 // Space mode resolves on Space and answers a miss; immediate mode resolves after every
 // taken key and stays silent on a miss, so the user can go on typing the code.
 enum class LookupVariant { Space, Immediate };

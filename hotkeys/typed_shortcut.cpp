@@ -6,7 +6,6 @@
 
 char TypedShortcut[TypedShortcutSize];
 char LastShortcut[TypedShortcutSize];
-int SpaceMode = 0;
 
 void ResetTypedShortcut() {
     UF_UI_set_status("");

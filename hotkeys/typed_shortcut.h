@@ -1,11 +1,10 @@
-// The typed code and the settings the keystroke filter works from.
+// The typed code the keystroke filter builds, key name by key name.
 #pragma once
 
 enum { TypedShortcutSize = 256, TypedShortcutMax = 5 };
 
 extern char TypedShortcut[TypedShortcutSize]; // key names taken since the last reset
 extern char LastShortcut[TypedShortcutSize];  // TypedShortcut after the latest append
-extern int SpaceMode;                         // exactly 1: Space mode; else immediate
 
 // Clears the status line first, then the buffer: the order the host sees.
 void ResetTypedShortcut();

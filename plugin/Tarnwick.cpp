@@ -3,13 +3,12 @@
 #include <windows.h>
 
 #include "data_locations.h"
-#include "editor/shortcut_editors.h"
+#include "shortcut_editors.h"
 #include "host_report.h"
-#include "hotkeys/keyboard_hook.h"
-#include "hotkeys/typed_shortcut.h"
+#include "keyboard_hook.h"
 #include "menu_actions.h"
 #include "plugin_module.h"
-#include "store/shortcut_store.h"
+#include "shortcut_store.h"
 #include "uf_host.h"
 
 namespace {

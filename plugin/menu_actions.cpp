@@ -1,9 +1,10 @@
 #include "menu_actions.h"
 
 #include "data_locations.h"
-#include "editor/shortcut_editors.h"
-#include "hotkeys/keyboard_hook.h"
-#include "store/shortcut_store.h"
+#include "shortcut_editors.h"
+#include "keyboard_hook.h"
+#include "plugin_module.h"
+#include "shortcut_store.h"
 #include "uf_host.h"
 
 namespace {
@@ -22,7 +23,8 @@ int UnsetShortcutsAction(void*, void*, void*) {
 }
 
 int DefineShortcutsAction(void*, void*, void*) {
-    OpenShortcutEditor();
+    // The editor is a top-level window of its own, as the host shows a plug-in's dialog.
+    OpenShortcutEditor(PluginModule(), nullptr);
     return 0;
 }
 

@@ -6,7 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "text_check.h"
+// The system's Chinese texts must be GBK bytes at run time (two bytes a character); a
+// build that kept them as UTF-8 would write files and compare sections wrongly. Every
+// target is compiled with the same character set, so one check guards them all.
+static_assert(sizeof("全局") == 5, "narrow literals must be compiled to GBK (code page 936)");
 
 const char ModeSection[] = "MODE";
 const char SettingsSection[] = "CHECK1";
@@ -14,6 +17,8 @@ const char ProfileDefault[] = "Error";
 const char ModuleScope[] = "仅应用模块";
 const char GlobalSection[] = "全局";
 const char CustomSection[] = "二次开发";
+
+int SpaceMode = 0;
 
 void FormatModuleNumber(int module_id, char* text, size_t size) {
     if (size > 0)

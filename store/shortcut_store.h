@@ -49,6 +49,10 @@ void ReadProfileText(const char* path, const char* section, const char* key,
                      const char* default_text, char* buffer, unsigned size);
 void WriteProfileText(const char* path, const char* section, const char* key, const char* value);
 
+// The copy of CHECK1 the keystroke filter works from: exactly 1 selects Space mode, any
+// other value immediate mode. Read at start-up, set with CHECK1 by the editor's box.
+extern int SpaceMode;
+
 // Reads CHECK1 with the start-up rules (default "Error", 260-byte buffer, atoi).
 int ReadSpaceModeSetting(const char* settings_path);
 void WriteSpaceModeSetting(const char* settings_path, int on);

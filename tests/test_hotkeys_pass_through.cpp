@@ -6,7 +6,6 @@
 
 #include "key_input.h"
 #include "plugin_host.h"
-#include "store/text_check.h"
 
 using namespace tarnwick_test;
 

@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "hotkeys/typed_shortcut.h"
 #include "message_boxes.h"
-#include "plugin/data_locations.h"
-#include "plugin/host_report.h"
+#include "data_locations.h"
+#include "host_report.h"
 #include "plugin_host.h"
+#include "shortcut_store.h"
 
 extern "C" void ufsta(char* param, int* retcode, int param_len);
 

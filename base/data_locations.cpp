@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "store/text_check.h"
 #include "uf_host.h"
 
 char ShortcutTablePath[DataPathSize];

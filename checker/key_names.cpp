@@ -53,31 +53,28 @@ std::string KeyNames::Blocker(const std::string& code,
     const std::string folded = FoldProfileName(code);
     if (folded.empty() || folded.size() > ShortcutTextMax)
         return folded;
-    // Depth-first over the ways of cutting the code into key names; a way dies at the
-    // first cut where the text so far is defined. At most five characters: tiny.
     std::string best;
-    bool reached = false;
-    std::function<void(size_t)> walk = [&](size_t at) {
-        if (reached)
-            return;
-        if (at == folded.size()) {
-            reached = true;
-            return;
+    return Walk(folded, 0, defined, &best) ? std::string() : best.empty() ? folded : best;
+}
+
+// Depth-first over the ways of cutting the code into key names; a way dies at the first
+// cut where the text so far is defined. At most five characters: a tiny search.
+bool KeyNames::Walk(const std::string& folded, size_t at,
+                    const std::function<bool(const std::string&)>& defined,
+                    std::string* best) const {
+    if (at == folded.size())
+        return true;
+    for (size_t length = 1; at + length <= folded.size(); ++length) {
+        if (!names_.count(folded.substr(at, length)))
+            continue;
+        size_t next = at + length;
+        if (next < folded.size() && defined(folded.substr(0, next))) {
+            if (best->empty() || next < best->size())
+                *best = folded.substr(0, next);
+            continue;
         }
-        for (size_t length = 1; at + length <= folded.size(); ++length) {
-            if (!names_.count(folded.substr(at, length)))
-                continue;
-            size_t next = at + length;
-            if (next < folded.size() && defined(folded.substr(0, next))) {
-                if (best.empty() || next < best.size())
-                    best = folded.substr(0, next);
-                continue;
-            }
-            walk(next);
-        }
-    };
-    walk(0);
-    if (reached)
-        return std::string();
-    return best.empty() ? folded : best; // no way at all: the code itself
+        if (Walk(folded, next, defined, best))
+            return true;
+    }
+    return false;
 }

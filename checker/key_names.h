@@ -29,5 +29,8 @@ class KeyNames {
                         const std::function<bool(const std::string&)>& defined) const;
 
   private:
+    bool Walk(const std::string& folded, size_t at,
+              const std::function<bool(const std::string&)>& defined, std::string* best) const;
+
     std::unordered_set<std::string> names_; // folded
 };

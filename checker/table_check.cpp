@@ -8,7 +8,7 @@
 #include <cstring>
 #include <map>
 #include <unordered_map>
-#include <unordered_set>
+#include <string_view>
 
 #include "shortcut_store.h"
 #include "table_lines.h"
@@ -53,16 +53,26 @@ bool IsShortcutSection(SectionKind kind) {
            kind == SectionKind::Custom;
 }
 
-// The fields as the line stands, split at every "=" (empty fields kept).
-std::vector<std::string> RawFields(const TableLine& line) {
-    std::vector<std::string> fields{line.key};
-    size_t start = 0;
+// The fields as the line stands, split at every "=" (empty fields kept): the first five
+// and how many there are.
+struct EntryFields {
+    std::string_view field[5];
+    int count = 0;
+};
+
+EntryFields FieldsOf(const TableLine& line) {
+    EntryFields fields;
+    fields.field[0] = line.key;
+    fields.count = 1;
+    std::string_view value = line.value;
     for (;;) {
-        size_t equals = line.value.find('=', start);
-        fields.push_back(line.value.substr(start, equals - start));
-        if (equals == std::string::npos)
+        size_t equals = value.find('=');
+        if (fields.count < 5)
+            fields.field[fields.count] = value.substr(0, equals);
+        ++fields.count;
+        if (equals == std::string_view::npos)
             break;
-        start = equals + 1;
+        value.remove_prefix(equals + 1);
     }
     return fields;
 }
@@ -85,11 +95,34 @@ std::string ToGbk(const std::string& utf8) {
 // A code the lookup finds: the first line with its key under a section's first header.
 struct Definition {
     const TableLine* line;
+    std::string folded; // the key as the service compares it
     std::string button; // the lookup's first field; empty when none
+    size_t value_size;  // of the value as a read returns it
     bool fits;          // the value fits the lookup's read
+    bool typable;       // a run of key names
 };
 
-typedef std::unordered_map<std::string, Definition> Codes; // by folded key
+// The codes of one section, sorted by folded key (a map node per code would cost an
+// allocation per line).
+class Codes {
+  public:
+    void Add(Definition definition) { definitions_.push_back(std::move(definition)); }
+    void Sort() {
+        std::sort(definitions_.begin(), definitions_.end(),
+                  [](const Definition& a, const Definition& b) { return a.folded < b.folded; });
+    }
+    const Definition* Find(const std::string& folded) const {
+        auto found = std::lower_bound(
+            definitions_.begin(), definitions_.end(), folded,
+            [](const Definition& a, const std::string& key) { return a.folded < key; });
+        return found != definitions_.end() && found->folded == folded ? &*found : nullptr;
+    }
+    bool Has(const std::string& folded) const { return Find(folded) != nullptr; }
+    const std::vector<Definition>& All() const { return definitions_; }
+
+  private:
+    std::vector<Definition> definitions_;
+};
 
 // The table as the plug-in reads it, with what every check needs.
 class TableModel {
@@ -124,13 +157,27 @@ class TableModel {
             if (line.kind != LineKind::Entry && line.kind != LineKind::Comment)
                 continue;
             std::string value = ProfileValueOf(line.value);
-            Definition definition{&line, ButtonNameOfValue(value.c_str()),
-                                  value.size() < LookupValueSize};
+            Definition definition{
+                &line,        FoldProfileName(line.key),      ButtonNameOfValue(value.c_str()),
+                value.size(), value.size() < LookupValueSize, input.key_names->CanType(line.key)};
             Codes& codes = kinds_[i] == SectionKind::Global   ? global_
                            : kinds_[i] == SectionKind::Custom ? custom_
                                                               : modules_codes_[modules_[i]];
-            codes.emplace(FoldProfileName(line.key), definition);
+            codes.Add(std::move(definition));
         }
+        definition_of_line_.assign(table_.lines.size(), nullptr);
+        for (Codes* codes : AllCodes()) {
+            codes->Sort();
+            for (const Definition& definition : codes->All())
+                definition_of_line_[static_cast<size_t>(definition.line->number - 1)] = &definition;
+        }
+    }
+
+    std::vector<Codes*> AllCodes() {
+        std::vector<Codes*> all{&global_, &custom_};
+        for (auto& module : modules_codes_)
+            all.push_back(&module.second);
+        return all;
     }
 
     const CheckInput& input_;
@@ -142,6 +189,7 @@ class TableModel {
     std::unordered_map<std::string, int> first_header_;
     Codes global_, custom_;
     std::map<int, Codes> modules_codes_;
+    std::vector<const Definition*> definition_of_line_; // by line index
 
     const Codes* ModuleCodes(int module) const {
         auto found = modules_codes_.find(module);
@@ -153,11 +201,9 @@ class TableModel {
     const Definition* Find(const Codes* module, const std::string& folded) const {
         for (const Codes* codes :
              {module, static_cast<const Codes*>(&global_), static_cast<const Codes*>(&custom_)}) {
-            if (!codes)
-                continue;
-            auto found = codes->find(folded);
-            if (found != codes->end())
-                return &found->second;
+            const Definition* found = codes ? codes->Find(folded) : nullptr;
+            if (found)
+                return found;
         }
         return nullptr;
     }
@@ -291,40 +337,41 @@ class Checker {
         }
         CheckKey(line);
 
-        std::vector<std::string> fields = RawFields(line);
-        const int count = static_cast<int>(fields.size());
-        if (count < 5)
-            Add(line.number, Severity::Error, Format(T(TextId::FieldsMissing), count));
-        else if (count > 5)
-            Add(line.number, Severity::Warning, Format(T(TextId::FieldsExtra), count));
+        const EntryFields fields = FieldsOf(line);
+        if (fields.count < 5)
+            Add(line.number, Severity::Error, Format(T(TextId::FieldsMissing), fields.count));
+        else if (fields.count > 5)
+            Add(line.number, Severity::Warning, Format(T(TextId::FieldsExtra), fields.count));
         const TextId names[] = {TextId::FieldCode, TextId::FieldButton, TextId::FieldDescription,
                                 TextId::FieldScope, TextId::FieldSection};
-        for (int f = 1; f < std::min(count, 5); ++f) {
-            if (fields[f].empty())
+        for (int f = 1; f < std::min(fields.count, 5); ++f) {
+            if (fields.field[f].empty())
                 Add(line.number, Severity::Error,
                     Format(T(TextId::FieldEmpty), f + 1, T(names[f])));
         }
 
-        std::string value = ProfileValueOf(line.value);
-        std::string button = ButtonNameOfValue(value.c_str());
-        if (value.size() >= LookupValueSize) {
+        const Definition& definition =
+            *model_.definition_of_line_[static_cast<size_t>(line.number - 1)];
+        if (!definition.fits) {
             Add(line.number, Severity::Error,
-                Format(T(TextId::ValueTooLong), static_cast<int>(value.size()),
+                Format(T(TextId::ValueTooLong), static_cast<int>(definition.value_size),
                        LookupValueSize - 1));
-        } else if (button.empty()) {
+        } else if (definition.button.empty()) {
             Add(line.number, Severity::Error, T(TextId::NoButton));
-        } else if (input_.buttons && !KnownButton(button)) {
-            Add(line.number, Severity::Warning, Format(T(TextId::UnknownButton), button.c_str()));
+        } else if (input_.buttons && !KnownButton(definition.button)) {
+            Add(line.number, Severity::Warning,
+                Format(T(TextId::UnknownButton), definition.button.c_str()));
         }
 
-        if (count == 5 && !fields[3].empty() && !fields[4].empty()) {
-            std::string section = SectionForScope(fields[3].c_str(), module);
-            if (!SameProfileName(section, line.section) ||
-                !SameProfileName(fields[4], line.section) ||
-                (kind == SectionKind::Module) != (fields[3] == ModuleScope))
+        // Section names hold no ASCII letters here, so the bytes compare as the service does.
+        if (fields.count == 5 && !fields.field[3].empty() && !fields.field[4].empty()) {
+            const std::string scope(fields.field[3]);
+            if (SectionForScope(scope.c_str(), module) != line.section ||
+                fields.field[4] != line.section ||
+                (kind == SectionKind::Module) != (scope == ModuleScope))
                 Add(line.number, Severity::Warning,
-                    Format(T(TextId::ScopeMismatch), fields[3].c_str(), fields[4].c_str(),
-                           line.section.c_str()));
+                    Format(T(TextId::ScopeMismatch), scope.c_str(),
+                           std::string(fields.field[4]).c_str(), line.section.c_str()));
         }
     }
 
@@ -338,7 +385,7 @@ class Checker {
             Add(line.number, Severity::Error, Format(T(TextId::KeyTooLong), key.c_str()));
         else if (!input_.key_names->CanType(key))
             Add(line.number, Severity::Error, Format(T(TextId::KeyNotTypable), key.c_str()));
-        if (line.text.substr(0, line.text.find('=')) != key)
+        if (line.text.compare(0, line.text.find('='), key) != 0)
             Add(line.number, Severity::Warning, Format(T(TextId::KeyBlanks), key.c_str()));
         if (key[0] == '[')
             Add(line.number, Severity::Warning, Format(T(TextId::KeyBracket), key.c_str()));
@@ -347,57 +394,64 @@ class Checker {
     bool KnownButton(const std::string& name) {
         if (known_.empty()) {
             for (const MenuButton& button : *input_.buttons)
-                known_.insert(button.name);
+                known_.push_back(button.name);
+            std::sort(known_.begin(), known_.end());
         }
-        return known_.count(name) != 0;
+        return std::binary_search(known_.begin(), known_.end(), std::string_view(name));
     }
 
     // A code in more than one scope: which line runs where.
     void CheckScopes() {
-        for (const auto& custom : model_.custom_) {
-            auto global = model_.global_.find(custom.first);
-            if (global != model_.global_.end())
-                Add(custom.second.line->number, Severity::Warning,
-                    Format(T(TextId::GlobalHidesCustom), custom.second.line->key.c_str(),
-                           global->second.line->number));
+        for (const Definition& custom : model_.custom_.All()) {
+            if (const Definition* global = model_.global_.Find(custom.folded))
+                Add(custom.line->number, Severity::Warning,
+                    Format(T(TextId::GlobalHidesCustom), custom.line->key.c_str(),
+                           global->line->number));
         }
         for (const auto& module : model_.modules_codes_) {
             char number[ModuleNumberTextSize];
             FormatModuleNumber(module.first, number, sizeof number);
-            for (const auto& code : module.second) {
-                const Definition* other = model_.Find(nullptr, code.first);
-                if (other)
+            for (const Definition& code : module.second.All()) {
+                if (const Definition* other = model_.Find(nullptr, code.folded))
                     Add(other->line->number, Severity::Warning,
                         Format(T(TextId::ModuleOverrides), other->line->key.c_str(), number,
-                               code.second.line->number));
+                               code.line->number));
             }
         }
     }
 
     void CheckImmediateMode() {
         for (const auto& module : model_.modules_codes_) {
-            for (const auto& code : module.second)
-                ReportBlocked(code.second, code.first, &module.second, nullptr);
+            for (const Definition& code : module.second.All())
+                ReportBlocked(code, &module.second, nullptr);
         }
         for (const Codes* codes : {&model_.global_, &model_.custom_}) {
-            for (const auto& code : *codes) {
-                if (codes == &model_.custom_ && model_.global_.count(code.first))
+            for (const Definition& code : codes->All()) {
+                if (codes == &model_.custom_ && model_.global_.Has(code.folded))
                     continue; // never reached at all, said above
-                if (ReportBlocked(code.second, code.first, nullptr, nullptr))
+                if (ReportBlocked(code, nullptr, nullptr))
                     continue; // blocked everywhere
+                // Here only a shorter code of the module's own section can stop it.
                 for (const auto& module : model_.modules_codes_) {
-                    if (!module.second.count(code.first))
-                        ReportBlocked(code.second, code.first, &module.second, &module.first);
+                    if (!module.second.Has(code.folded) && HasShorterIn(module.second, code.folded))
+                        ReportBlocked(code, &module.second, &module.first);
                 }
             }
         }
     }
 
-    bool ReportBlocked(const Definition& definition, const std::string& folded,
-                       const Codes* module_codes, const int* module) {
-        if (!input_.key_names->CanType(folded))
+    static bool HasShorterIn(const Codes& codes, const std::string& folded) {
+        for (size_t length = 1; length < folded.size(); ++length) {
+            if (codes.Has(folded.substr(0, length)))
+                return true;
+        }
+        return false;
+    }
+
+    bool ReportBlocked(const Definition& definition, const Codes* module_codes, const int* module) {
+        if (!definition.typable)
             return false;
-        const Definition* blocker = model_.BlockerIn(module_codes, folded);
+        const Definition* blocker = model_.BlockerIn(module_codes, definition.folded);
         if (!blocker)
             return false;
         const TableLine& line = *definition.line;
@@ -418,7 +472,7 @@ class Checker {
     TableModel model_;
     const CheckInput& input_;
     CheckReport report_;
-    std::unordered_set<std::string> known_;
+    std::vector<std::string_view> known_; // sorted
 };
 
 } // namespace
@@ -431,19 +485,17 @@ std::vector<EffectiveEntry> EffectiveTable(const CheckInput& input, int module) 
     TableModel model(input);
     const Codes* module_codes = model.ModuleCodes(module);
     std::vector<EffectiveEntry> entries;
-    std::unordered_set<std::string> seen;
     for (const Codes* codes : {module_codes, static_cast<const Codes*>(&model.global_),
                                static_cast<const Codes*>(&model.custom_)}) {
         if (!codes)
             continue;
-        for (const auto& code : *codes) {
-            if (!seen.insert(code.first).second)
+        for (const Definition& definition : codes->All()) {
+            if (model.Find(module_codes, definition.folded) != &definition)
                 continue; // an earlier section wins
-            const Definition& definition = code.second;
-            if (definition.button.empty() || !definition.fits ||
-                !input.key_names->CanType(code.first))
+            if (definition.button.empty() || !definition.fits || !definition.typable)
                 continue;
-            if (input.mode == TypingMode::Immediate && model.BlockerIn(module_codes, code.first))
+            if (input.mode == TypingMode::Immediate &&
+                model.BlockerIn(module_codes, definition.folded))
                 continue;
             const TableLine& line = *definition.line;
             EffectiveEntry entry;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -13,8 +14,8 @@ bool IsProfileBlank(unsigned char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n' || c == 0x1A;
 }
 
-std::string Trim(const std::string& text) {
-    size_t begin = 0, end = text.size();
+// The part [begin, end) of text without the profile service's blanks at either end.
+std::string TrimmedPart(const std::string& text, size_t begin, size_t end) {
     while (begin < end && IsProfileBlank(static_cast<unsigned char>(text[begin])))
         ++begin;
     while (end > begin && IsProfileBlank(static_cast<unsigned char>(text[end - 1])))
@@ -22,30 +23,31 @@ std::string Trim(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
-// The first, or the last, byte c outside double-byte characters ("]" can be a GBK
-// trail byte, "=" cannot), or npos.
-size_t FindSingleByte(const std::string& text, char c, bool last = false) {
+// The first, or the last, byte c in [begin, end) outside double-byte characters ("]"
+// can be a GBK trail byte, "=" cannot), or npos.
+size_t FindSingleByte(const std::string& text, size_t begin, size_t end, char c,
+                      bool last = false) {
     size_t found = std::string::npos;
-    for (size_t i = 0; i < text.size(); ++i) {
+    for (size_t i = begin; i < end; ++i) {
         if (text[i] == c) {
             found = i;
             if (!last)
                 break;
         }
-        if (IsGbkLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size())
+        if (IsGbkLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < end)
             ++i;
     }
     return found;
 }
 
-bool IsValidGbk(const std::string& text) {
+bool IsValidGbk(const char* text, size_t size) {
     bool high = false;
-    for (char c : text)
-        high = high || static_cast<unsigned char>(c) >= 0x80;
-    if (!high || text.size() > 0x7FFFFFFF)
+    for (size_t i = 0; i < size && !high; ++i)
+        high = static_cast<unsigned char>(text[i]) >= 0x80;
+    if (!high || size > 0x7FFFFFFF)
         return true;
-    return MultiByteToWideChar(GbkCodePage, MB_ERR_INVALID_CHARS, text.data(),
-                               static_cast<int>(text.size()), nullptr, 0) > 0;
+    return MultiByteToWideChar(GbkCodePage, MB_ERR_INVALID_CHARS, text, static_cast<int>(size),
+                               nullptr, 0) > 0;
 }
 
 // Length of the UTF-8 sequence at p (2 to 4), or 0 when none starts there.
@@ -169,30 +171,55 @@ std::string CutAtNul(const std::string& text) {
 
 // Reads one line's kind, names and fields.
 void ReadLine(TableLine& line) {
-    std::string trimmed = Trim(line.text);
-    if (trimmed.empty()) {
+    const std::string& text = line.text;
+    size_t begin = 0, end = text.size();
+    while (begin < end && IsProfileBlank(static_cast<unsigned char>(text[begin])))
+        ++begin;
+    while (end > begin && IsProfileBlank(static_cast<unsigned char>(text[end - 1])))
+        --end;
+    if (begin == end) {
         line.kind = LineKind::Blank;
         return;
     }
-    if (trimmed[0] == '[') {
+    if (text[begin] == '[') {
         // The name ends at the last "]": "[A]B]" is the section "A]B".
-        size_t close = FindSingleByte(trimmed, ']', true);
+        size_t close = FindSingleByte(text, begin, end, ']', true);
         if (close != std::string::npos) {
             line.kind = LineKind::Section;
-            line.section = Trim(trimmed.substr(1, close - 1));
+            line.section = TrimmedPart(text, begin + 1, close);
             return;
         }
     }
-    size_t equals = FindSingleByte(trimmed, '=');
+    const bool comment = text[begin] == ';';
+    size_t equals = FindSingleByte(text, begin, end, '=');
     if (equals == std::string::npos) {
-        line.kind = trimmed[0] == ';' ? LineKind::Comment : LineKind::NoEquals;
-        line.key = trimmed;
+        line.kind = comment ? LineKind::Comment : LineKind::NoEquals;
+        line.key = text.substr(begin, end - begin);
         return;
     }
-    line.kind = trimmed[0] == ';' ? LineKind::Comment : LineKind::Entry;
+    line.kind = comment ? LineKind::Comment : LineKind::Entry;
     line.has_value = true;
-    line.key = Trim(trimmed.substr(0, equals));
-    line.value = Trim(trimmed.substr(equals + 1));
+    line.key = TrimmedPart(text, begin, equals);
+    line.value = TrimmedPart(text, equals + 1, end);
+}
+
+// The keys under one header (folded, with their line's index), gathered and then sorted
+// once: a map node per key would cost an allocation per line.
+typedef std::vector<std::pair<std::string, size_t>> KeysUnderHeader;
+
+void MarkRepeatedKeys(KeysUnderHeader& keys, std::vector<TableLine>* lines) {
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const KeysUnderHeader::value_type& a, const KeysUnderHeader::value_type& b) {
+                         return a.first < b.first;
+                     });
+    for (size_t i = 1; i < keys.size(); ++i) {
+        size_t first = i - 1;
+        while (i < keys.size() && keys[i].first == keys[first].first) {
+            (*lines)[keys[i].second].first_key_line = (*lines)[keys[first].second].number;
+            ++i;
+        }
+    }
+    keys.clear();
 }
 
 } // namespace
@@ -265,11 +292,13 @@ TableLines ReadTableLines(const std::string& bytes) {
     // lines before the first header form a nameless section of their own, so a header
     // "[]" repeats it.
     std::map<std::string, int> header_count{{std::string(), 1}};
-    std::map<std::string, int> keys_here; // folded key -> first line under this header
+    KeysUnderHeader keys_here;
     std::string section;
     int occurrence = 0;
     int section_line = 0;
 
+    // One conversion of the whole file settles the usual case: no line to look at.
+    const bool all_gbk = IsValidGbk(bytes.data(), bytes.size());
     table.lines.reserve(raw.size());
     for (size_t i = 0; i < raw.size(); ++i) {
         TableLine line;
@@ -278,27 +307,25 @@ TableLines ReadTableLines(const std::string& bytes) {
         line.end = raw[i].end;
         line.text = std::move(raw[i].text);
         line.has_nul = line.text.find('\0') != std::string::npos;
-        line.invalid_gbk = !IsValidGbk(line.text);
+        line.invalid_gbk = !all_gbk && !IsValidGbk(line.text.data(), line.text.size());
         ReadLine(line);
         if (line.kind == LineKind::Section) {
             section = line.section;
             occurrence = ++header_count[FoldProfileName(section)];
             section_line = line.number;
-            keys_here.clear();
+            MarkRepeatedKeys(keys_here, &table.lines);
         }
         line.section = section;
         line.section_occurrence = occurrence;
         line.section_line = section_line;
         if (line.kind == LineKind::Entry || line.kind == LineKind::Comment ||
-            line.kind == LineKind::NoEquals) {
-            auto first = keys_here.emplace(FoldProfileName(line.key), line.number);
-            if (!first.second)
-                line.first_key_line = first.first->second;
-        }
+            line.kind == LineKind::NoEquals)
+            keys_here.emplace_back(FoldProfileName(line.key), table.lines.size());
         if (line.invalid_gbk)
             table.invalid_gbk_lines.push_back(line.number);
         table.lines.push_back(std::move(line));
     }
+    MarkRepeatedKeys(keys_here, &table.lines);
     return table;
 }
 

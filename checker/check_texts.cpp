@@ -102,7 +102,7 @@ const Entry Texts[] = {
     {TextId::FieldScope, "scope", "范围"},
     {TextId::FieldSection, "section", "节"},
     {TextId::SummaryClean, "%s: no problems found (%d entries)", "%s：没有发现问题（%d 个快捷键）"},
-    {TextId::SummaryFindings, "%s: %d errors, %d warnings (%d entries)",
+    {TextId::SummaryFindings, "%s: %d error(s), %d warning(s) (%d entries)",
      "%s：%d 个错误，%d 个警告（%d 个快捷键）"},
     {TextId::Unreadable, "%s: error: cannot read the table: %s", "%s: error: 无法读取快捷键表：%s"},
     {TextId::MenusUnreadable, "%s: error: cannot read the menu folder: %s",

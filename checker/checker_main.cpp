@@ -76,10 +76,16 @@ bool ParseArguments(int argc, char** argv, Options* options) {
     return !options->table.empty() && options->find.empty();
 }
 
-std::string SystemMessage(unsigned long error) {
+// The system's reason, in English when the messages are (where the system has it).
+std::string SystemMessage(unsigned long error, Language language) {
     char text[512] = {};
-    DWORD size = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                error, 0, text, sizeof text, nullptr);
+    const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+    DWORD size = 0;
+    if (language == Language::English)
+        size = FormatMessageA(flags, nullptr, error, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
+                              text, sizeof text, nullptr);
+    if (size == 0)
+        size = FormatMessageA(flags, nullptr, error, 0, text, sizeof text, nullptr);
     std::string message(text, size);
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
                                 message.back() == ' ' || message.back() == '.'))
@@ -94,7 +100,7 @@ bool ReadMenus(const Options& options, std::vector<MenuButton>* buttons) {
         unsigned long error = ReadMenuFolder(folder, buttons, &files);
         if (error) {
             printf("%s\n", Format(Text(options.language, TextId::MenusUnreadable), folder.c_str(),
-                                  SystemMessage(error).c_str())
+                                  SystemMessage(error, options.language).c_str())
                                .c_str());
             return false;
         }
@@ -163,7 +169,7 @@ int CheckTableFile(const Options& options) {
     unsigned long error = ReadFileBytes(options.table.c_str(), &input.bytes);
     if (error) {
         printf("%s\n", Format(Text(options.language, TextId::Unreadable), options.table.c_str(),
-                              SystemMessage(error).c_str())
+                              SystemMessage(error, options.language).c_str())
                            .c_str());
         return ExitUnreadable;
     }

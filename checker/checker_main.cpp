@@ -3,6 +3,7 @@
 // table or a menu folder cannot be read, or the command line is wrong.
 #include <windows.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>

@@ -209,9 +209,8 @@ typedef std::vector<std::pair<std::string, size_t>> KeysUnderHeader;
 
 void MarkRepeatedKeys(KeysUnderHeader& keys, std::vector<TableLine>* lines) {
     std::stable_sort(keys.begin(), keys.end(),
-                     [](const KeysUnderHeader::value_type& a, const KeysUnderHeader::value_type& b) {
-                         return a.first < b.first;
-                     });
+                     [](const KeysUnderHeader::value_type& a,
+                        const KeysUnderHeader::value_type& b) { return a.first < b.first; });
     for (size_t i = 1; i < keys.size(); ++i) {
         size_t first = i - 1;
         while (i < keys.size() && keys[i].first == keys[first].first) {

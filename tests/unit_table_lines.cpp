@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "plugin_host.h"
-#include "store/table_lines.h"
+#include "table_lines.h"
 
 using namespace tarnwick_test;
 

@@ -1,12 +1,13 @@
-// The editor's list of table lines (a report list view, five columns) and how it is
-// filled from button_id.ini.
+// The editor's list of table lines: a report list view of five columns. Each row's item
+// data is the index of its line's address, which the dialog keeps (row_addresses.h).
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
-enum ShortcutColumn {
+enum ListColumn {
     ShortcutColumn = 0, // the key the user types
     ButtonColumn = 1,   // the host button to run
     CommandColumn = 2,  // the user's description
@@ -27,15 +28,15 @@ ShortcutRow RowOfLine(const char* section, const char* line);
 
 // Sets up the five columns.
 void InsertShortcutColumns(HWND list);
-// Appends a row for every line of every section but those whose name starts with "M"
-// (the MODE section), in file order. An empty path reads as a missing file.
-void LoadShortcutList(HWND list, const char* table_path);
+// Replaces every row by these, in order; row i carries the data first_data + i.
+void FillShortcutList(HWND list, const std::vector<ShortcutRow>& rows, LPARAM first_data);
 
 int RowCount(HWND list);
 int FirstSelectedRow(HWND list);                     // -1: none
 std::string RowText(HWND list, int row, int column); // the whole text
 void SetRowText(HWND list, int row, int column, const std::string& text);
-int AppendRow(HWND list, const ShortcutRow& row);
+int AppendRow(HWND list, const ShortcutRow& row, LPARAM data);
+LPARAM RowData(HWND list, int row);
 void DeleteRow(HWND list, int row);
 
 // The first row whose column 0 equals the text, ignoring letter case as the profile

@@ -5,6 +5,7 @@ namespace tarnwick_test {
 namespace {
 
 std::vector<SeenMessageBox> Boxes;
+int YesNoAnswer = IDNO;
 
 std::string WindowText(HWND hwnd) {
     char text[2048] = {};
@@ -32,7 +33,10 @@ LRESULT CALLBACK WatchProc(int code, WPARAM wparam, LPARAM lparam) {
             seen.has_ok = GetDlgItem(box, IDOK) != nullptr;
             seen.has_cancel = GetDlgItem(box, IDCANCEL) != nullptr;
             Boxes.push_back(seen);
-            PostMessageA(box, WM_COMMAND, seen.has_ok ? IDOK : IDCANCEL, 0);
+            int answer = seen.has_ok ? IDOK : IDCANCEL;
+            if (GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO))
+                answer = YesNoAnswer;
+            PostMessageA(box, WM_COMMAND, answer, 0);
         }
     }
     return CallNextHookEx(nullptr, code, wparam, lparam);
@@ -42,6 +46,7 @@ LRESULT CALLBACK WatchProc(int code, WPARAM wparam, LPARAM lparam) {
 
 MessageBoxWatcher::MessageBoxWatcher() {
     Boxes.clear();
+    YesNoAnswer = IDNO;
     hook_ = SetWindowsHookExA(WH_CBT, WatchProc, nullptr, GetCurrentThreadId());
 }
 
@@ -63,6 +68,10 @@ std::vector<std::string> MessageBoxWatcher::Texts() const {
 
 void MessageBoxWatcher::Clear() {
     Boxes.clear();
+}
+
+void MessageBoxWatcher::AnswerYesNo(int answer) {
+    YesNoAnswer = answer;
 }
 
 } // namespace tarnwick_test

@@ -24,6 +24,8 @@ class MessageBoxWatcher {
     const std::vector<SeenMessageBox>& Seen() const;
     std::vector<std::string> Texts() const;
     void Clear();
+    // The answer to boxes that ask Yes or No (IDYES or IDNO; IDNO unless told).
+    void AnswerYesNo(int answer);
 
   private:
     HHOOK hook_;

@@ -99,6 +99,20 @@ TEST(TableWrites, TableHeldByAnotherProgramChangesNothing) {
     }
 }
 
+// A table that cannot be read when the editor opens is named; the list stays empty.
+TEST(TableWrites, TableHeldWhenTheEditorOpens) {
+    EditorSession session("table_held_open", Table);
+    FileBlocker blocker(session.Folder().PathOf("button_id.ini"), false);
+    EditorDriver editor = session.Open();
+    blocker.Release();
+    EXPECT_EQ(
+        session.BoxTexts(),
+        std::vector<std::string>{"无法读取快捷键表 button_id.ini（可能被其他程序占用），列表为空。"
+                                 "请关闭占用它的程序后重新打开本窗口。"});
+    EXPECT_EQ(editor.RowCount(), 0);
+    EXPECT_EQ(session.Table(), Table);
+}
+
 // No table at start-up: nothing can be stored, so no row appears.
 TEST(TableWrites, NoTableAtStartUpAddsNoRow) {
     EditorSession session("table_none", "", "0", false);
@@ -144,6 +158,24 @@ TEST(TableBackup, FirstWriteOfEachSessionCopiesTheTable) {
     EXPECT_NE(session.Table().find("R=BUTTON_R"), std::string::npos);
     EXPECT_EQ(Backup(session), after_second);
     EXPECT_FALSE(session.Folder().Exists("button_id.ini.bak.new"));
+}
+
+// Switching rewrites the whole table through the profile service, which cannot keep a
+// NUL byte or a broken double-byte character: the copy made before holds them, byte for
+// byte.
+TEST(TableBackup, SwitchingCopiesTheTableByteForByte) {
+    const char nul_bytes[] = "[MODE]\r\nMODE=1\r\n[全局]\r\nA=B\0C=D=全局=全局\r\n";
+    const std::string with_nul(nul_bytes, sizeof nul_bytes - 1);
+    const std::string broken = "[MODE]\r\nMODE=1\r\n[全局]\r\nA=B\xC8=C=全局=全局\r\n";
+    for (const std::string& table : {with_nul, broken}) {
+        for (const char* action : {"FENNOR_KEY_SET", "FENNOR_KEY_UNSET"}) {
+            SCOPED_TRACE(action);
+            EditorSession session("table_backup_switch", table);
+            HostActions_Invoke(action);
+            EXPECT_EQ(Backup(session), table);
+            EXPECT_EQ(RecordedMessages().size(), 1u); // the switch's own, no other
+        }
+    }
 }
 
 // A copy that cannot be made is reported once, by the editor or through the host for

@@ -162,7 +162,7 @@ bool KEY_DLG::Route(RouteKind kind, int control, int code) {
 void KEY_DLG::DoDataExchange() {
     // The three fields open empty; handlers read the controls themselves.
     ExchangeText(IDC_BUTTON_NAME_EDIT, std::string());
-    ExchangeTextLimit(IDC_SHORTCUT_EDIT, std::string(), ShortcutMaxChars);
+    ExchangeTextLimit(IDC_SHORTCUT_EDIT, std::string(), ShortcutTextMax);
     ExchangeText(IDC_COMMAND_EDIT, std::string());
     ScopeBox = Control(IDC_SCOPE_COMBO);
     // Only exactly 1 is Space mode; a hand-written 2 runs in immediate mode and so

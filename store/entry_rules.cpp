@@ -41,11 +41,11 @@ EntryFault CheckEntry(const std::string& shortcut, const std::string& button_nam
     for (const std::string* field : fields)
         if (Holds(*field, LineEnds, sizeof LineEnds))
             return EntryFault::LineBreak;
-    if (CharacterCount(shortcut) > ShortcutMaxChars)
+    if (CharacterCount(shortcut) > ShortcutTextMax)
         return EntryFault::ShortcutTooLong;
     if (shortcut[0] == '[' || shortcut[0] == ';')
         return EntryFault::ShortcutStart;
-    if (value.size() > LookupValueMaxBytes)
+    if (value.size() > LookupValueSize - 1)
         return EntryFault::ValueTooLong;
     return EntryFault::None;
 }

@@ -7,17 +7,15 @@
 
 #include <string>
 
-// The most a value may hold and still reach the lookup whole: its 256-byte read keeps
-// 255 bytes.
-enum { LookupValueMaxBytes = 255, ShortcutMaxChars = 5 };
+#include "shortcut_store.h"
 
 enum class EntryFault {
     None,
     EqualSign,       // an "=" in a field would move the fields when read back
     LineBreak,       // CR, LF or NUL in a field would end the line or the text early
-    ShortcutTooLong, // more than five characters: no typed code reaches it
+    ShortcutTooLong, // more than ShortcutTextMax characters: no typed code reaches it
     ShortcutStart,   // "[" reads as a header, ";" as a comment
-    ValueTooLong,    // the value would reach the lookup cut
+    ValueTooLong,    // more than the lookup's LookupValueSize - 1 bytes: it would be cut
 };
 
 // The text as the profile service stores a key: without the blanks it trims at either

@@ -25,6 +25,10 @@ extern const char CustomSection[]; // "二次开发"
 
 enum { StartupValueSize = 260, ModuleNumberTextSize = 64 };
 
+// The lookup reads a value into 256 bytes, so a value longer than 255 bytes is cut. A
+// typed code holds at most five characters (bytes); a longer one is reset.
+enum { LookupValueSize = 256, ShortcutTextMax = 5 };
+
 // The decimal text of an application-module number, as it names a module section.
 void FormatModuleNumber(int module_id, char* text, size_t size);
 

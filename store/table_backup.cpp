@@ -23,6 +23,10 @@ std::string TableBackupPath(const char* table_path) {
 BackupOutcome BackUpTableBeforeFirstWrite(const char* table_path) {
     if (TableBackupTried)
         return BackupOutcome::NotDue;
+    return BackUpTableNow(table_path);
+}
+
+BackupOutcome BackUpTableNow(const char* table_path) {
     TableBackupTried = true;
     if (!table_path || !*table_path)
         return BackupOutcome::NothingToCopy;

@@ -21,3 +21,7 @@ std::string TableBackupPath(const char* table_path); // the table's path + ".bak
 // replacing an older copy; every later call answers NotDue. A copy that fails is not
 // tried again: after the first write it would no longer hold the table as it was.
 BackupOutcome BackUpTableBeforeFirstWrite(const char* table_path);
+// Copies the table now, whatever was copied before: for a rewrite of the whole file,
+// whose way back is the file as it stands (a hand edit since the session's first
+// write included).
+BackupOutcome BackUpTableNow(const char* table_path);

@@ -10,10 +10,12 @@ namespace {
 
 // No table was found at start-up: the platform would take the bare name for a file
 // of the Windows folder, so nothing is written.
-TableWrite BeginWrite(const char* table_path) {
+TableWrite BeginWrite(const char* table_path, bool whole_file = false) {
     TableWrite write;
     if (table_path && *table_path)
-        write.backup_failed = BackUpTableBeforeFirstWrite(table_path) == BackupOutcome::Failed;
+        write.backup_failed =
+            (whole_file ? BackUpTableNow(table_path) : BackUpTableBeforeFirstWrite(table_path)) ==
+            BackupOutcome::Failed;
     return write;
 }
 
@@ -89,7 +91,7 @@ TableWrite RemoveTableEntry(const char* table_path, const char* section, const c
 }
 
 TableWrite ReplaceTableBytes(const char* table_path, const std::string& bytes) {
-    TableWrite write = BeginWrite(table_path);
+    TableWrite write = BeginWrite(table_path, true);
     if (!table_path || !*table_path)
         return write;
     if (!ReplaceFileBytes(table_path, bytes))

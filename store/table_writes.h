@@ -8,7 +8,7 @@
 
 struct TableWrite {
     bool written = false;       // the file now holds what was asked
-    bool backup_failed = false; // this was the session's first write and its copy failed
+    bool backup_failed = false; // the copy due before this write could not be made
 };
 
 // key=value in the section: the line added at the end of the section (the section added
@@ -19,5 +19,6 @@ TableWrite WriteTableEntry(const char* table_path, const char* section, const ch
 // Removes the key's line from the section. Written when no header of that section holds
 // the key any more.
 TableWrite RemoveTableEntry(const char* table_path, const char* section, const char* key);
-// Replaces the whole file by these bytes (a re-encoded table).
+// Replaces the whole file by these bytes (a re-encoded table), after a copy of the file
+// as it stands, even when the session's copy was made already.
 TableWrite ReplaceTableBytes(const char* table_path, const std::string& bytes);

@@ -263,3 +263,21 @@ TEST(TableEncoding, Utf8TableIsOfferedForConversion) {
         }
     }
 }
+
+// Converting rewrites the whole file: the copy beside it is the file as it stands, even
+// after the session's first write made one.
+TEST(TableEncoding, ConversionCopiesTheTableAsItStands) {
+    EditorSession session("table_utf8_later", Table);
+    HostActions_Invoke("FENNOR_KEY_UNSET");
+    const std::string switched_off = session.Table();
+    EXPECT_EQ(Backup(session), Table);
+    const std::string utf8 =
+        Utf8Of(switched_off + "[二次开发]\r\nQT=MY_TOOL=工具=二次开发=二次开发\r\n");
+    session.Folder().Write("button_id.ini", utf8);
+    session.Boxes().AnswerYesNo(IDYES);
+    EditorDriver editor = session.Open();
+    EXPECT_EQ(session.BoxTexts(), std::vector<std::string>{Utf8Question});
+    EXPECT_EQ(Backup(session), utf8);
+    EXPECT_EQ(Utf8Of(session.Table()), utf8);
+    EXPECT_EQ(editor.RowCount(), 3);
+}

@@ -12,7 +12,7 @@ enum ListColumn {
     ButtonColumn = 1,   // the host button to run
     CommandColumn = 2,  // the user's description
     ScopeColumn = 3,    // the scope text chosen when the line was written
-    SectionColumn = 4,  // the section that holds the line
+    SectionColumn = 4,  // the fifth field as stored; rows find their line by their address
     ColumnCount = 5,
 };
 
@@ -21,9 +21,9 @@ struct ShortcutRow {
 };
 
 // The row a stored line shows as: its first five fields by the tokenising rule. A line
-// with fewer fields (an empty field, no "=" at all) keeps its key in column 0 and the
-// section it was read from in column 4, the two texts by which delete and modify find
-// it; columns 1 to 3 take the fields of the value it has, empty where it has none.
+// with fewer fields (an empty field, no "=" at all) shows its key in column 0 and the
+// section it was read from in column 4; columns 1 to 3 take the fields of the value it
+// has, empty where it has none.
 ShortcutRow RowOfLine(const char* section, const char* line);
 
 // Sets up the five columns.

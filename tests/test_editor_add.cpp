@@ -154,15 +154,15 @@ TEST(EditorAdd, DuplicateTestSeesEveryLineOfALargeTable) {
 TEST(EditorAdd, TableRemovedSinceStartUpIsReportedAndTheAddGoesOn) {
     EditorSession session("editor_add_removed", Mode + GlobalEntry);
     HostConfig_SetDisplayPart(1);
-    HostConfig_SetModule(13);
+    HostConfig_SetModule(40);
     EditorDriver editor = session.Open();
     session.Folder().Remove("button_id.ini");
     editor.SetFields("DM", "BUTTON_B", "Dim");
     editor.Click(AddButtonId);
     EXPECT_EQ(session.BoxTexts(), std::vector<std::string>{"文件打开失败！"});
-    EXPECT_EQ(session.Table(), "[13]\r\nDM=BUTTON_B=Dim=仅应用模块=13\r\n");
+    EXPECT_EQ(session.Table(), "[40]\r\nDM=BUTTON_B=Dim=仅应用模块=40\r\n");
     EXPECT_FALSE(session.Folder().Exists("button_id.ini.bak"));
-    const ListRow added = {"DM", "BUTTON_B", "Dim", "仅应用模块", "13"};
+    const ListRow added = {"DM", "BUTTON_B", "Dim", "仅应用模块", "40"};
     EXPECT_EQ(editor.Rows(), (std::vector<ListRow>{GlobalRow, added}));
     EXPECT_EQ(editor.Text(ShortcutEditId), "");
 }

@@ -227,8 +227,8 @@ TEST(EditorFileTruth, TwoEditors) {
 // field, and its key. Lines the profile service cannot reach alone are named when the
 // editor opens and refused by delete and modify.
 TEST(EditorAddressing, DeleteTouchesOnlyTheSelectedLine) {
-    const std::string in_13 = "[13]\r\nL=BUTTON_1=x=仅应用模块=13\r\n";
-    const std::string global_13 = "[全局]\r\nL=BTN_G=y=全局=13\r\n";
+    const std::string in_40 = "[40]\r\nL=BUTTON_1=x=仅应用模块=40\r\n";
+    const std::string global_40 = "[全局]\r\nL=BTN_G=y=全局=40\r\n";
     const std::string seven = "[全局]\r\nS=a=b=c=d=e=f=g\r\nT=B=C=全局=全局\r\n";
     struct Case {
         const char* name;
@@ -237,7 +237,7 @@ TEST(EditorAddressing, DeleteTouchesOnlyTheSelectedLine) {
         std::string table_after;
     };
     const std::vector<Case> cases = {
-        {"fifth field naming another section", in_13 + global_13, 1, in_13 + "[全局]\r\n"},
+        {"fifth field naming another section", in_40 + global_40, 1, in_40 + "[全局]\r\n"},
         {"line of seven fields", seven, 0, "[全局]\r\nT=B=C=全局=全局\r\n"},
     };
     for (const Case& c : cases) {
@@ -272,10 +272,10 @@ TEST(EditorAddressing, LinesTheProfileServiceCannotReachAlone) {
          {0, 1},
          2},
         {"a repeated header",
-         "[全局]\r\nA=B=C=全局=全局\r\n[13]\r\nD=E=F=仅应用模块=13\r\n[全局]\r\nG=H=I=全局="
+         "[全局]\r\nA=B=C=全局=全局\r\n[40]\r\nD=E=F=仅应用模块=40\r\n[全局]\r\nG=H=I=全局="
          "全局\r\n",
          {{"A", "B", "C", "全局", "全局"},
-          {"D", "E", "F", "仅应用模块", "13"},
+          {"D", "E", "F", "仅应用模块", "40"},
           {"G", "H", "I", "全局", "全局"}},
          "\n第 2 行：A=B=C=全局=全局\n第 6 行：G=H=I=全局=全局",
          {2, 0},

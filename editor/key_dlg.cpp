@@ -77,8 +77,9 @@ const char Utf8NotConvertibleMessage[] =
 const char ConversionFailedMessage[] =
     "快捷键表无法写入，没有转换，文件没有改变。请关闭占用 button_id.ini 的程序后重新打开本窗口。";
 
-// At most this many lines are named when the editor opens; the rest are counted.
-enum { NamedLinesMax = 10 };
+// At most this many lines are named when the editor opens, each cut to about this many
+// bytes; the rest are counted.
+enum { NamedLinesMax = 10, NamedLineBytes = 80 };
 
 // The scope texts as the data of the scope box; the box sorts them.
 const char* const ScopeTexts[] = {GlobalSection, ModuleScope, CustomSection};
@@ -115,6 +116,22 @@ const char* FaultMessage(EntryFault fault) {
         break;
     }
     return nullptr;
+}
+
+// A line as a message names it: cut between characters, never inside a double-byte one,
+// and without the NUL bytes that would end the message early.
+std::string NamedLineText(const std::string& text) {
+    std::string named;
+    for (size_t i = 0; i < text.size(); ++i) {
+        size_t length = IsGbkLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+        if (named.size() + length > NamedLineBytes) {
+            named += "……";
+            break;
+        }
+        named += text[i] ? text.substr(i, length) : std::string(" ");
+        i += length - 1;
+    }
+    return named;
 }
 
 int CurrentModule() {
@@ -347,7 +364,7 @@ void KEY_DLG::LoadList(bool name_unaddressable_lines) {
             continue;
         char number[32];
         snprintf(number, sizeof number, "\n第 %d 行：", line.address.line_number);
-        named += number + line.text;
+        named += number + NamedLineText(line.text);
     }
     FillShortcutList(Control(IDC_SHORTCUT_LIST), rows, 0);
     if (!name_unaddressable_lines)

@@ -309,15 +309,17 @@ TEST(EditorAddressing, LinesTheProfileServiceCannotReachAlone) {
     }
 }
 
-// Only the first ten are named; the rest are counted.
+// Only the first ten are named, each cut short; the rest are counted.
 TEST(EditorAddressing, ManyUnreachableLinesAreCounted) {
-    std::string table = "[全局]\r\n";
-    for (int i = 0; i < 12; ++i)
+    std::string table = "[全局]\r\nK=" + std::string(200, 'B') + "\r\n";
+    for (int i = 1; i < 12; ++i)
         table += "K=B" + std::to_string(i) + "=C=全局=全局\r\n";
     EditorSession session("editor_unaddressable_many", table);
     EditorDriver editor = session.Open();
     ASSERT_EQ(session.BoxTexts().size(), 1u);
     const std::string text = session.BoxTexts()[0];
+    EXPECT_NE(text.find("第 2 行：K=" + std::string(78, 'B') + "……\n第 3 行：K=B1=C=全局=全局"),
+              std::string::npos);
     EXPECT_NE(text.find("第 11 行：K=B9=C=全局=全局"), std::string::npos);
     EXPECT_EQ(text.find("第 12 行"), std::string::npos);
     EXPECT_NE(text.find("……共 12 行"), std::string::npos);

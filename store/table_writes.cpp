@@ -8,8 +8,8 @@
 
 namespace {
 
-// No table was found at start-up: the platform would take the bare name for a file
-// of the Windows folder, so nothing is written.
+// The copy due before a write. Without a table found at start-up nothing is copied or
+// written: the platform would take the bare name for a file of the Windows folder.
 TableWrite BeginWrite(const char* table_path, bool whole_file = false) {
     TableWrite write;
     if (table_path && *table_path)

@@ -366,7 +366,7 @@ void KEY_DLG::LoadList(bool name_unaddressable_lines) {
         snprintf(number, sizeof number, "\n第 %d 行：", line.address.line_number);
         named += number + NamedLineText(line.text);
     }
-    FillShortcutList(Control(IDC_SHORTCUT_LIST), rows, 0);
+    FillShortcutList(Control(IDC_SHORTCUT_LIST), rows);
     if (!name_unaddressable_lines)
         return;
     if (read == TableRead::Unreadable) {

@@ -52,13 +52,13 @@ void InsertShortcutColumns(HWND list) {
     }
 }
 
-void FillShortcutList(HWND list, const std::vector<ShortcutRow>& rows, LPARAM first_data) {
+void FillShortcutList(HWND list, const std::vector<ShortcutRow>& rows) {
     // One redraw for the whole list rather than one per row.
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     SendMessageA(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows.size()), 0);
     for (size_t i = 0; i < rows.size(); ++i)
-        AppendRow(list, rows[i], first_data + static_cast<LPARAM>(i));
+        AppendRow(list, rows[i], static_cast<LPARAM>(i));
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }

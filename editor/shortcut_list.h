@@ -28,8 +28,8 @@ ShortcutRow RowOfLine(const char* section, const char* line);
 
 // Sets up the five columns.
 void InsertShortcutColumns(HWND list);
-// Replaces every row by these, in order; row i carries the data first_data + i.
-void FillShortcutList(HWND list, const std::vector<ShortcutRow>& rows, LPARAM first_data);
+// Replaces every row by these, in order; row i carries the data i.
+void FillShortcutList(HWND list, const std::vector<ShortcutRow>& rows);
 
 int RowCount(HWND list);
 int FirstSelectedRow(HWND list);                     // -1: none

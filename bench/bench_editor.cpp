@@ -35,7 +35,7 @@ struct Table {
 
 // Entries spread over a module section, the global and the custom section.
 Table TableOf(int entries) {
-    const char* sections[] = {"13", "全局", "二次开发"};
+    const char* sections[] = {"40", "全局", "二次开发"};
     const char* scopes[] = {"仅应用模块", "全局", "二次开发"};
     Table table;
     table.bytes = "[MODE]\r\nMODE=0\r\n";

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "table_writes.h"
+
 // Section and key names (the same text for both) and the read default.
 extern const char ModeSection[];     // "MODE": shortcuts on ("1") or off ("0")
 extern const char SettingsSection[]; // "CHECK1": Space mode on ("1") or off ("0")
@@ -61,6 +63,7 @@ extern int SpaceMode;
 int ReadSpaceModeSetting(const char* settings_path);
 void WriteSpaceModeSetting(const char* settings_path, int on);
 
-// MODE: only the exact text "1" means on.
+// MODE: only the exact text "1" means on. The write is a table write like any other,
+// with the session's backup before it.
 bool ReadShortcutsEnabledSetting(const char* table_path);
-void WriteShortcutsEnabledSetting(const char* table_path, int on);
+TableWrite WriteShortcutsEnabledSetting(const char* table_path, int on);

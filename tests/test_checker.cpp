@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "plugin_host.h"
+#include "program_run.h"
 
 using namespace tarnwick_test;
 
@@ -33,57 +34,14 @@ std::string Quoted(const std::string& text) {
 
 CheckerRun RunChecker(const std::string& arguments) {
     CheckerRun run;
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE read_end = nullptr, write_end = nullptr;
-    if (!CreatePipe(&read_end, &write_end, &inherit, 0))
-        return run;
-    SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = nullptr;
-    startup.hStdOutput = write_end;
-    startup.hStdError = write_end;
-    std::string command = Quoted(CheckerPath()) + " " + arguments;
-    PROCESS_INFORMATION process = {};
-    BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                  nullptr, nullptr, &startup, &process);
-    CloseHandle(write_end);
-    if (started) {
-        // Read while it runs, and give up on a program that does not end: a hung run
-        // fails this test instead of holding the whole suite.
-        char buffer[4096];
-        const DWORD deadline = GetTickCount() + 60000;
-        for (;;) {
-            bool ended = WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0;
-            DWORD available = 0;
-            while (PeekNamedPipe(read_end, nullptr, 0, nullptr, &available, nullptr) &&
-                   available > 0) {
-                DWORD got = 0;
-                if (!ReadFile(read_end, buffer, sizeof buffer, &got, nullptr) || got == 0)
-                    break;
-                run.output.append(buffer, got);
-            }
-            if (ended)
-                break;
-            if (static_cast<LONG>(GetTickCount() - deadline) > 0) {
-                TerminateProcess(process.hProcess, 99);
-                ADD_FAILURE() << "tarnwick-check did not end: " << arguments;
-                break;
-            }
-        }
-        DWORD status = 0;
-        GetExitCodeProcess(process.hProcess, &status);
-        run.status = static_cast<int>(status);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
-    CloseHandle(read_end);
-    std::string text;
-    for (char c : run.output)
-        if (c != '\r')
-            text += c;
-    run.output = text;
+    // A hung run fails this test instead of holding the whole suite.
+    driving::ProgramRun program =
+        driving::RunProgram(Quoted(CheckerPath()) + " " + arguments, std::string(), 60000);
+    if (program.timed_out)
+        ADD_FAILURE() << "tarnwick-check did not end: " << arguments;
+    run.status = program.status;
+    run.output = driving::WithoutCarriageReturns(program.output);
+    const std::string& text = run.output;
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);

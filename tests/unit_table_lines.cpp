@@ -52,7 +52,7 @@ void ExpectCoverage(const std::string& bytes, const TableLines& table) {
 
 TEST(TableLines, KindsSectionsAndFields) {
     const std::string bytes = "[MODE]\r\nMODE=1\r\n\r\n; a note\r\n[全局]\r\n"
-                              "L=UG_A=直线=全局=全局\r\nloose text\r\n[13]\r\nDM=UG_B";
+                              "L=UG_A=直线=全局=全局\r\nloose text\r\n[40]\r\nDM=UG_B";
     TableLines table = ReadTableLines(bytes);
     ExpectCoverage(bytes, table);
     EXPECT_EQ(table.encoding, TableEncoding::Gbk);
@@ -72,8 +72,8 @@ TEST(TableLines, KindsSectionsAndFields) {
         {LineKind::Section, "全局", 5, "", ""},
         {LineKind::Entry, "全局", 5, "L", "UG_A=直线=全局=全局"},
         {LineKind::NoEquals, "全局", 5, "loose text", ""},
-        {LineKind::Section, "13", 8, "", ""},
-        {LineKind::Entry, "13", 8, "DM", "UG_B"},
+        {LineKind::Section, "40", 8, "", ""},
+        {LineKind::Entry, "40", 8, "DM", "UG_B"},
     };
     ASSERT_EQ(table.lines.size(), sizeof expected / sizeof expected[0]);
     for (size_t i = 0; i < table.lines.size(); ++i) {

@@ -37,7 +37,8 @@ void OpenShortcutEditor(HINSTANCE module, HWND owner) {
 }
 
 void DestroyAllShortcutEditors() {
-    // The hook goes first: it must not hand a message to a window being destroyed.
+    // The message hook goes with the editors: no procedure of the unloaded library may
+    // stay hooked into the host.
     DetachEditorKeyboard();
     ShortcutEditor = nullptr;
     std::vector<std::unique_ptr<KEY_DLG>> editors;

@@ -66,8 +66,9 @@ bool IsHeld(const Keystroke& k, int key) {
 // In their order: focused class and foreground title, the key code, the key state, the
 // hook code and the flags. Every rule ends alike, so no one can tell the order apart.
 bool PassesThrough(const Keystroke& k) {
-    return PassesByWindows(k) || IsHostKey(k.key) || PassesByKeyState(k) ||
-           IsNotAFirstKeyDown(k.code, k.flags);
+    return IsOneOf(k.focus_class, PassThroughClasses) || PassesByForeground(k) ||
+           strcmp(k.focus_class, WindowsFormsClass) == 0 || IsHostKey(k.key) ||
+           PassesByKeyState(k) || IsNotAFirstKeyDown(k.code, k.flags);
 }
 
 // The status line first, then the buffer: the order the host sees.
@@ -175,10 +176,13 @@ bool PassesByKeyState(const Keystroke& k) {
            IsHeld(k, VK_RETURN);
 }
 
-bool PassesByWindows(const Keystroke& k) {
+bool PassesByFocusClass(const Keystroke& k) {
     return IsOneOf(k.focus_class, PassThroughClasses) ||
-           IsOneOf(k.foreground_title, PassThroughTitles) ||
            strcmp(k.focus_class, WindowsFormsClass) == 0;
+}
+
+bool PassesByForeground(const Keystroke& k) {
+    return IsOneOf(k.foreground_title, PassThroughTitles);
 }
 
 bool IsOfferedAgain(const Keystroke& k) {

@@ -43,12 +43,13 @@ struct KeystrokeEffects {
     void (*wait)(DWORD milliseconds);
 };
 
-// The pass-through rules fall into three groups by the facts they need. Each answers
+// The pass-through rules fall into groups by the facts they need. Each answers
 // true when the keystroke goes on to the host by its group; none has an effect, so the
 // hook procedure may try the groups cheapest first and skip the dearer facts.
-bool PassesByArguments(const Keystroke& keystroke); // code, key and flags alone
-bool PassesByKeyState(const Keystroke& keystroke);  // Shift, Ctrl, Alt or Enter held
-bool PassesByWindows(const Keystroke& keystroke);   // focused class, foreground title
+bool PassesByArguments(const Keystroke& keystroke);  // code, key and flags alone
+bool PassesByKeyState(const Keystroke& keystroke);   // Shift, Ctrl, Alt or Enter held
+bool PassesByFocusClass(const Keystroke& keystroke); // the focused window's class
+bool PassesByForeground(const Keystroke& keystroke); // the foreground window's title
 
 // The whole decision for one keystroke: the offer of a keystroke already being decided
 // is swallowed, then the pass-through rules in their order, then the taken key's effects

@@ -21,19 +21,12 @@ const KeystrokeEffects HostEffects = {ShowStatus, ShowMessage, ShortcutLookup, W
 
 enum { KeyEsc = 27 };
 
-void ReadWindowFacts(Keystroke& k) {
-    // Where there is no window, or the call fails, the text stays empty.
-    if (HWND focus = GetFocus())
-        GetClassNameA(focus, k.focus_class, FocusClassSize);
-    k.focus_class[ClassNameCut] = '\0';
-    if (HWND foreground = GetForegroundWindow())
-        GetWindowTextA(foreground, k.foreground_title, ForegroundTitleSize);
-}
-
 // Facts are gathered cheapest first, and a keystroke that the facts so far already pass
 // on goes on without the dearer ones: every pass-through rule ends alike and none has an
-// effect. Each query is a call into the window system; every key release and repeat is
-// decided by the hook's own arguments. True when the keystroke passes on the facts so far.
+// effect. Every key release and repeat is decided by the hook's own arguments; the key
+// state, the focus and the foreground window are a call into the window system each.
+// Where there is no window, or a call fails, the text stays empty and matches nothing.
+// True when the keystroke passes on the facts so far.
 bool PassesWhileGathering(Keystroke& k) {
     if (PassesByArguments(k))
         return true;
@@ -41,8 +34,14 @@ bool PassesWhileGathering(Keystroke& k) {
     GetKeyboardState(k.key_state);
     if (PassesByKeyState(k))
         return true;
-    ReadWindowFacts(k);
-    if (PassesByWindows(k))
+    if (HWND focus = GetFocus())
+        GetClassNameA(focus, k.focus_class, FocusClassSize);
+    k.focus_class[ClassNameCut] = '\0';
+    if (PassesByFocusClass(k))
+        return true;
+    if (HWND foreground = GetForegroundWindow())
+        GetWindowTextA(foreground, k.foreground_title, ForegroundTitleSize);
+    if (PassesByForeground(k))
         return true;
     // The key-name call takes the keystroke flags as a 32-bit value.
     GetKeyNameTextA(static_cast<LONG>(k.flags & 0xFFFFFFFF), k.key_name, KeyNameSize - 1);

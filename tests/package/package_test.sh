@@ -13,9 +13,15 @@ zip="$work/cpack/Tarnwick-1.0.0-win64.zip"
 (cd "$work/tarnwick" && cmake -E tar xf "$zip")
 
 for f in startup/Tarnwick.dll startup/tarnwick.men data/button_id.ini data/chick.ini \
-         data/Tarnwick.macro INSTALL.md docs/guide.md; do
+         data/Tarnwick.macro docs/install.md docs/guide.md LICENSE.txt THIRD-PARTY-NOTICES.txt; do
   [ -f "$work/tarnwick/$f" ] || { echo "package lacks $f"; exit 1; }
 done
+# One install document, and a DLL without debug information.
+[ ! -e "$work/tarnwick/INSTALL.md" ] || { echo "package has a second install document"; exit 1; }
+if x86_64-w64-mingw32-objdump -h "$work/tarnwick/startup/Tarnwick.dll" | grep -q debug; then
+  echo "the packaged DLL carries debug information"
+  exit 1
+fi
 cmp "$work/tarnwick/startup/tarnwick.men" "$source_dir/resources/tarnwick.men"
 cmp "$work/tarnwick/data/button_id.ini" "$source_dir/data/button_id.ini"
 

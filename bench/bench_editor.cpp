@@ -1,6 +1,8 @@
 // Opening the shortcut editor on tables of several sizes, against the bare profile
 // calls that read the same file (the section names, then each section), and against
-// what the platform alone needs to make the same dialog and fill its list.
+// what the platform alone needs to make the same dialog and fill its list. All three
+// are measured on a settled file, taken in turn run by run so that a passing load
+// falls on each alike; no side's destruction of its dialog is timed.
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -17,19 +19,13 @@ using tarnwick_bench::Now;
 
 namespace {
 
-// The fastest of several runs: the machine is shared, and the minimum is the figure
-// least disturbed by others.
-double FastestSeconds(int runs, const std::function<void()>& setup,
-                      const std::function<void()>& timed) {
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        setup();
-        double start = Now();
-        timed();
-        double elapsed = Now() - start;
-        best = elapsed < best ? elapsed : best;
-    }
-    return best;
+using tarnwick_bench::Spread;
+using tarnwick_bench::SpreadOf;
+
+double Seconds(const std::function<void()>& timed) {
+    double start = Now();
+    timed();
+    return Now() - start;
 }
 
 struct Table {
@@ -75,7 +71,9 @@ INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM) {
 
 // The same template made and shown with a do-nothing procedure, and its list filled
 // with the same texts, five list messages a row: the platform's share of an opening.
-void BareDialogAndList(const Table& table) {
+// Returns the dialog; the caller destroys it outside the timed part, as the editor
+// is destroyed outside it.
+HWND BareDialogAndList(const Table& table) {
     HWND dialog = CreateDialogParamA(GetModuleHandleA("Tarnwick.dll"), MAKEINTRESOURCEA(8000),
                                      nullptr, PlainDialogProc, 0);
     HWND list = GetDlgItem(dialog, ShortcutListId);
@@ -102,31 +100,41 @@ void BareDialogAndList(const Table& table) {
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     ShowWindow(dialog, SW_SHOWNORMAL);
-    DestroyWindow(dialog);
+    return dialog;
 }
 
 } // namespace
 
 TARNWICK_BENCH_SECTION(EditorOpening, "Editor: opening on a table of n entries") {
-    printf("%8s %11s %11s %7s %13s %7s\n", "entries", "editor ms", "profile ms", "ratio",
-           "platform ms", "ratio");
+    printf("%7s | %17s | %17s | %17s | %11s | %11s\n", "entries", "editor ms (p95)",
+           "profile ms (p95)", "platform ms (p95)", "ed/profile", "ed/platform");
     for (int entries : {100, 1000, 5000}) {
         Table table = TableOf(entries);
         EditorSession session("bench_editor", table.bytes);
         std::string path = session.Folder().PathOf("button_id.ini");
-        int runs = entries >= 5000 ? 8 : 20;
-        double profile = FastestSeconds(
-            runs, [] {}, [&] { ReadWithProfileCalls(path); });
-        double editor =
-            FastestSeconds(runs, DestroyEditors, [] { HostActions_Invoke("FENNOR_KEY_DEFINE"); });
-        DestroyEditors();
-        double platform = FastestSeconds(
-            runs, [] {}, [&] { BareDialogAndList(table); });
-        printf("%8d %11.3f %11.3f %7.2f %13.3f %7.2f\n", entries, editor * 1e3, profile * 1e3,
-               editor / profile, platform * 1e3, editor / platform);
+        double waited = tarnwick_bench::SettleFile(path, [&] { ReadWithProfileCalls(path); });
+        std::vector<double> profile, editor, platform;
+        for (int run = 0; run < tarnwick_bench::MinSamples; ++run) {
+            profile.push_back(Seconds([&] { ReadWithProfileCalls(path); }));
+            editor.push_back(Seconds([] { HostActions_Invoke("FENNOR_KEY_DEFINE"); }));
+            DestroyEditors();
+            HWND dialog = nullptr;
+            platform.push_back(Seconds([&] { dialog = BareDialogAndList(table); }));
+            DestroyWindow(dialog);
+            HostRecord_Clear();
+        }
+        Spread e = SpreadOf(editor), p = SpreadOf(profile), f = SpreadOf(platform);
+        printf("%7d | %7.2f (%7.2f) | %7.2f (%7.2f) | %7.2f (%7.2f) | %4.2f (%4.2f) | %4.2f (%4.2f)"
+               "   settled after %.1f s\n",
+               entries, e.median * 1e3, e.p95 * 1e3, p.median * 1e3, p.p95 * 1e3, f.median * 1e3,
+               f.p95 * 1e3, e.median / p.median, e.p95 / p.p95, e.median / f.median, e.p95 / f.p95,
+               waited);
         fflush(stdout);
     }
-    printf("editor: FENNOR_KEY_DEFINE until the dialog is shown with its list filled\n"
+    printf("median (p95) of %d runs each, taken in turn\n"
+           "editor: FENNOR_KEY_DEFINE until the dialog is shown with its list filled\n"
            "profile: the section names and every section read with the bare profile calls\n"
-           "platform: the same template made, shown and its list filled by a do-nothing dialog\n");
+           "platform: the same template made and shown, its list filled, by a do-nothing "
+           "dialog\n",
+           tarnwick_bench::MinSamples);
 }

@@ -1,5 +1,6 @@
 // Keystrokes and lookup: what the keystroke filter and the lookup cost the host's UI
-// thread, each against a bare baseline measured in the same run.
+// thread, each against a bare baseline measured in the same run, and how long a typed
+// code takes to become the host's command.
 //
 // The filter is reached the way the system reaches it: through the thread's hook
 // chain. A measuring hook is installed above it; for one real keystroke (SendInput)
@@ -14,11 +15,14 @@
 #include <vector>
 
 #include "bench.h"
-#include "key_input.h"
+#include "key_typing.h"
 #include "plugin_host.h"
+#include "typing_host.h"
 
 using namespace tarnwick_test;
 using tarnwick_bench::Now;
+using tarnwick_bench::Spread;
+using tarnwick_bench::SpreadOf;
 
 namespace {
 
@@ -56,38 +60,31 @@ void RunInsideHook(const std::function<void()>& job) {
     UnhookWindowsHookEx(hook);
 }
 
-// Seconds per call of the next hook with the given keystroke; the host's record is
-// emptied between batches, outside the timed part, so it does not grow without end.
-double SecondsPerNextHookCall(WPARAM key, LPARAM flags, int calls, WORD held = 0) {
-    double seconds = 0;
+// Seconds per call of the next hook with the given keystroke, one sample per batch of
+// calls, all inside one real keystroke; the host's record is emptied between
+// batches, outside the timed part, so that it does not grow without end.
+void SampleNextHookCalls(WPARAM key, LPARAM flags, int batches, int calls, WORD held,
+                         std::vector<double>* samples) {
     if (held)
         KeyDown(held);
     RunInsideHook([&] {
-        const int batch = 500;
-        for (int done = 0; done < calls; done += batch) {
+        for (int b = 0; b < batches; ++b) {
             double start = Now();
-            for (int i = 0; i < batch; ++i)
+            for (int i = 0; i < calls; ++i)
                 CallNextHookEx(nullptr, HC_ACTION, key, flags);
-            seconds += Now() - start;
+            samples->push_back((Now() - start) / calls);
             HostRecord_Clear();
         }
     });
     if (held)
         KeyUp(held);
-    return seconds / calls;
 }
 
-double SecondsPerBareHookCall(WPARAM key, LPARAM flags, int calls, WORD held) {
+void SampleBareHookCalls(WPARAM key, LPARAM flags, int batches, int calls, WORD held,
+                         std::vector<double>* samples) {
     HHOOK bare = SetWindowsHookExA(WH_KEYBOARD, BareHook, nullptr, GetCurrentThreadId());
-    double seconds = SecondsPerNextHookCall(key, flags, calls, held);
+    SampleNextHookCalls(key, flags, batches, calls, held, samples);
     UnhookWindowsHookEx(bare);
-    return seconds;
-}
-
-// Best of the repeats: the machine is shared, and the least disturbed run is the
-// closest to what the code itself costs.
-double Best(const std::vector<double>& v) {
-    return *std::min_element(v.begin(), v.end());
 }
 
 // Four-letter codes AAAA, AAAB, ...: never the five-letter code that is looked up.
@@ -111,13 +108,13 @@ std::string TableOf(int n, const std::string& last_global = std::string()) {
     return "[MODE]\r\nMODE=1\r\n" + sections[0] + sections[1] + sections[2];
 }
 
-const int Repeats = 9;
-
 } // namespace
 
 TARNWICK_BENCH_SECTION(bench_filter_per_key, "Keystroke filter per key, against a bare hook") {
     TypingHost host("bench_filter", TableOf(10));
-    const int calls = 2000;
+    // Filter and bare hook take turns, a few batches each, so that a load that comes
+    // and goes falls on both alike.
+    const int turns = 20, batches = tarnwick_bench::MinSamples / turns, calls = 50;
     struct Kind {
         const char* what;
         WPARAM key;
@@ -130,17 +127,19 @@ TARNWICK_BENCH_SECTION(bench_filter_per_key, "Keystroke filter per key, against 
         {"pass-through, Esc on an empty code", VK_ESCAPE, KeyDownFlags(VK_ESCAPE), 0},
         {"taken, letter A in Space mode", 'A', KeyDownFlags('A'), 0},
     };
+    printf("  per call, median (p95) of %d batches of %d calls\n", turns * batches, calls);
     for (const Kind& k : kinds) {
         std::vector<double> filter, bare;
-        for (int r = 0; r < Repeats; ++r) {
-            filter.push_back(SecondsPerNextHookCall(k.key, k.flags, calls, k.held));
+        for (int t = 0; t < turns; ++t) {
+            SampleNextHookCalls(k.key, k.flags, batches, calls, k.held, &filter);
             HostActions_Invoke("FENNOR_KEY_UNSET");
-            bare.push_back(SecondsPerBareHookCall(k.key, k.flags, calls, k.held));
+            SampleBareHookCalls(k.key, k.flags, batches, calls, k.held, &bare);
             HostActions_Invoke("FENNOR_KEY_SET");
         }
-        double f = Best(filter), b = Best(bare);
-        printf("  %-38s filter %6.2f us  bare %6.2f us  ratio %.2fx\n", k.what, f * 1e6, b * 1e6,
-               f / b);
+        Spread f = SpreadOf(filter), b = SpreadOf(bare);
+        printf("  %-36s filter %6.2f (%6.2f) us  bare %5.2f (%5.2f) us  ratio %.2fx (%.2fx)\n",
+               k.what, f.median * 1e6, f.p95 * 1e6, b.median * 1e6, b.p95 * 1e6,
+               f.median / b.median, f.p95 / b.p95);
     }
 }
 
@@ -151,53 +150,62 @@ TARNWICK_BENCH_SECTION(bench_lookup,
     TypingHost host("bench_lookup", TableOf(10));
     TypeKeys("ZZZZZ");
     const std::string path = host.Folder().PathOf("button_id.ini");
+    auto three_reads = [&] {
+        char value[256];
+        GetPrivateProfileStringA("0", "ZZZZZ", "应用模块没有", value, sizeof value, path.c_str());
+        GetPrivateProfileStringA("全局", "ZZZZZ", "快捷键有误", value, sizeof value, path.c_str());
+        GetPrivateProfileStringA("二次开发", "ZZZZZ", "二次开发没有", value, sizeof value,
+                                 path.c_str());
+    };
+    printf("  per lookup, median (p95) of %d batches of 20 calls, taken in turn\n",
+           tarnwick_bench::MinSamples);
     for (int n : {10, 100, 1000, 5000}) {
         host.Folder().Write("button_id.ini", TableOf(n));
-        // The profile service parses a file afresh while its time stamp is only a moment
-        // old; measure the settled state the host lives in.
-        Sleep(3000);
-        // All four are measured inside one hook call, in short batches taken in turn,
-        // so that a load that comes and goes falls on each alike; the best batch counts.
-        const int rounds = 100, batch = 20;
-        double lookup = 1, filter_only = 1, bare = 1, existence = 1;
-        auto per_call = [&](const std::function<void()>& fn) {
+        double waited = tarnwick_bench::SettleFile(path, three_reads);
+        // All are measured inside one hook call, in short batches taken in turn.
+        const int batch = 20;
+        std::vector<double> lookup, filter_only, bare, fopen_test, create_test;
+        auto sample = [&](std::vector<double>* samples, const std::function<void()>& fn) {
             double start = Now();
             for (int i = 0; i < batch; ++i)
                 fn();
-            return (Now() - start) / batch;
+            samples->push_back((Now() - start) / batch);
         };
         RunInsideHook([&] {
-            for (int r = 0; r < rounds; ++r) {
-                lookup = std::min(lookup, per_call([] {
-                                      CallNextHookEx(nullptr, HC_ACTION, VK_SPACE,
-                                                     KeyDownFlags(VK_SPACE));
-                                  }));
+            for (int r = 0; r < tarnwick_bench::MinSamples; ++r) {
+                sample(&lookup, [] {
+                    CallNextHookEx(nullptr, HC_ACTION, VK_SPACE, KeyDownFlags(VK_SPACE));
+                });
                 // The filter's own share: Esc on an empty code is judged, named, passed on.
-                filter_only = std::min(filter_only, per_call([] {
-                                           CallNextHookEx(nullptr, HC_ACTION, VK_ESCAPE,
-                                                          KeyDownFlags(VK_ESCAPE));
-                                       }));
-                bare = std::min(bare, per_call([&] {
-                                    char value[256];
-                                    GetPrivateProfileStringA("0", "ZZZZZ", "应用模块没有", value,
-                                                             sizeof value, path.c_str());
-                                    GetPrivateProfileStringA("全局", "ZZZZZ", "快捷键有误", value,
-                                                             sizeof value, path.c_str());
-                                    GetPrivateProfileStringA("二次开发", "ZZZZZ", "二次开发没有",
-                                                             value, sizeof value, path.c_str());
-                                }));
-                existence = std::min(existence, per_call([&] {
-                                         FILE* table = fopen(path.c_str(), "r");
-                                         if (table)
-                                             fclose(table);
-                                     }));
+                sample(&filter_only, [] {
+                    CallNextHookEx(nullptr, HC_ACTION, VK_ESCAPE, KeyDownFlags(VK_ESCAPE));
+                });
+                sample(&bare, three_reads);
+                // Two ways of testing that the table exists before reading it.
+                sample(&fopen_test, [&] {
+                    FILE* table = fopen(path.c_str(), "r");
+                    if (table)
+                        fclose(table);
+                });
+                sample(&create_test, [&] {
+                    HANDLE table =
+                        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                    if (table != INVALID_HANDLE_VALUE)
+                        CloseHandle(table);
+                });
                 HostRecord_Clear();
             }
         });
-        printf("  %5d entries: via hook %6.1f us, three reads %6.1f us: %.2fx; less the "
-               "filter's %4.1f us: %.2fx; existence test %4.1f us\n",
-               n, lookup * 1e6, bare * 1e6, lookup / bare, filter_only * 1e6,
-               (lookup - filter_only) / bare, existence * 1e6);
+        Spread l = SpreadOf(lookup), f = SpreadOf(filter_only), b = SpreadOf(bare),
+               o = SpreadOf(fopen_test), c = SpreadOf(create_test);
+        printf("  %5d entries: via hook %6.1f (%6.1f) us, three reads %6.1f (%6.1f) us: "
+               "%.2fx (%.2fx); less the filter's %4.1f us: %.2fx; existence test fopen %4.1f us, "
+               "CreateFile %4.1f us; settled after %.1f s\n",
+               n, l.median * 1e6, l.p95 * 1e6, b.median * 1e6, b.p95 * 1e6, l.median / b.median,
+               l.p95 / b.p95, f.median * 1e6, (l.median - f.median) / b.median, o.median * 1e6,
+               c.median * 1e6, waited);
+        fflush(stdout);
     }
 }
 
@@ -205,16 +213,18 @@ TARNWICK_BENCH_SECTION(bench_space_to_command,
                        "Space typed to WM_COMMAND at the host, 1000 entries") {
     TypingHost host("bench_latency", TableOf(1000, "QQQQ"));
     HostConfig_AddButton("BTN_TARGET", 901);
-    std::vector<double> ms;
-    for (int i = 0; i < 30; ++i) {
+    const std::string path = host.Folder().PathOf("button_id.ini");
+    tarnwick_bench::SettleFile(path, [&] {
+        char value[256];
+        GetPrivateProfileStringA("全局", "QQQQ", "", value, sizeof value, path.c_str());
+    });
+    const int runs = tarnwick_bench::MinSamples + 50;
+    std::vector<double> seconds;
+    for (int i = 0; i < runs; ++i) {
         TypeKeys("QQQQ");
         HostRecord_Clear();
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = VK_SPACE;
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(VK_SPACE, MAPVK_VK_TO_VSC));
         double start = Now();
-        SendInput(1, &input, sizeof input);
+        driving::SendKeyEvent(VK_SPACE, false);
         bool arrived = false;
         while (!arrived && Now() - start < 2.0) {
             MSG msg;
@@ -227,14 +237,14 @@ TARNWICK_BENCH_SECTION(bench_space_to_command,
                 arrived = arrived || (e.kind == HOST_EV_COMMAND && e.value == 901);
         }
         if (arrived)
-            ms.push_back((Now() - start) * 1e3);
+            seconds.push_back(Now() - start);
         KeyUp(VK_SPACE);
     }
-    if (ms.empty()) {
+    if (seconds.empty()) {
         printf("  no command arrived\n");
         return;
     }
-    std::sort(ms.begin(), ms.end());
-    printf("  %zu of 30 arrived: median %.2f ms  min %.2f ms  max %.2f ms\n", ms.size(),
-           ms[ms.size() / 2], ms.front(), ms.back());
+    Spread s = SpreadOf(seconds);
+    printf("  %zu of %d arrived: median %.2f ms  p95 %.2f ms  max %.2f ms\n", seconds.size(), runs,
+           s.median * 1e3, s.p95 * 1e3, *std::max_element(seconds.begin(), seconds.end()) * 1e3);
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "host_internal.h"
 #include "uf_host.h"
 
 namespace {
@@ -333,8 +334,6 @@ const char* HostListing_Text(void) {
 } // extern "C"
 
 // Internal to the stand-in libraries (declared in host_internal.h).
-#include "host_internal.h"
-
 extern "C" {
 
 int HostInternal_InitializeResult(void) {

@@ -6,12 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "file_bytes.h"
+#include "menu_file.h"
 #include "plugin_host.h"
-
-// The reader is compiled in here: the shell is a program, not a library.
-#include "host/shell/menu_file.cpp"
-#include "host/shell/png_file.cpp"
-#include "host/shell/text_codes.cpp"
+#include "png_file.h"
+#include "text_codes.h"
 
 using namespace tarnwick_test;
 
@@ -117,17 +116,10 @@ TEST(MenuFileReader, ReadsTheSubsetAndNamesWhatItCannotUse) {
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-    std::string bytes;
-    ReadFileBytes(path, &bytes);
-    return bytes;
-}
+using driving::FileBytes;
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-    FILE* f = fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr) << path;
-    fwrite(bytes.data(), 1, bytes.size(), f);
-    fclose(f);
+    ASSERT_TRUE(driving::WriteFileBytes(path, bytes)) << path;
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -211,8 +203,8 @@ TEST(HostShell, LoadsThePluginBindsItsMenuRunsTheScriptAndUnloads) {
     std::string transcripts[2];
     for (std::string& transcript : transcripts) {
         folder.WriteStandardFiles("[MODE]\r\nMODE=0\r\n");
-        ASSERT_EQ(RunShell(arguments), 0) << ReadFile(scratch + "\\transcript.txt");
-        transcript = ReadFile(scratch + "\\transcript.txt");
+        ASSERT_EQ(RunShell(arguments), 0) << FileBytes(scratch + "\\transcript.txt");
+        transcript = FileBytes(scratch + "\\transcript.txt");
         // The set action reached the plug-in, which recorded the new state.
         EXPECT_NE(folder.Read("button_id.ini").find("MODE=1"), std::string::npos);
     }
@@ -264,7 +256,7 @@ TEST(HostShell, AnswersMessageBoxesOfAScriptedRun) {
                        "\\Tarnwick.dll\" --menu none.men --script \"" + scratch +
                        "\\empty.script\" --transcript \"" + scratch + "\\transcript.txt\""),
               0);
-    std::string transcript = Utf8ToGbk(ReadFile(scratch + "\\transcript.txt"));
+    std::string transcript = Utf8ToGbk(FileBytes(scratch + "\\transcript.txt"));
     size_t boxes = 0;
     for (const std::string& line : Lines(transcript))
         if (line == "[box]    \"提示\" TARNWICK_DIR 环境变量没有设置! -> OK")
@@ -303,7 +295,7 @@ TEST(ScreenshotPng, IsAValidPngOfStoredBlocks) {
     DataFolder folder("host_shell_png");
     std::string path = folder.Root() + "\\shot.png";
     ASSERT_TRUE(WritePngFile(path, width, height, rgb));
-    std::string png = ReadFile(path);
+    std::string png = FileBytes(path);
     ASSERT_EQ(png.compare(0, 8, "\x89PNG\r\n\x1A\n"), 0);
 
     std::string zlib, types;

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "key_input.h"
+#include "typing_host.h"
 #include "plugin_host.h"
 
 using namespace tarnwick_test;

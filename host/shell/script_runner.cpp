@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "dialog_driver.h"
+#include "dialog_controls.h"
+#include "file_bytes.h"
 #include "host_core.h"
-#include "key_input.h"
+#include "key_typing.h"
+#include "list_view.h"
 #include "screenshot.h"
 #include "shell_host.h"
 #include "shell_menus.h"
@@ -70,7 +72,7 @@ class Runner {
 
     int Run(const std::string& path) {
         std::string bytes;
-        if (!ReadFileBytes(path, &bytes)) {
+        if (!driving::ReadFileBytes(path, &bytes)) {
             ShellNote("error", "cannot read script " + path);
             return 1;
         }
@@ -105,7 +107,7 @@ class Runner {
     void Press(const std::string& spec) {
         ShellNote("type", spec);
         ShellWindow_FocusMain();
-        if (!PressKey(spec))
+        if (!driving::PressNamedKey(spec))
             Error("no key " + spec);
         Settle(KeySettleMs);
     }
@@ -121,7 +123,7 @@ class Runner {
         } else if (word == "type") {
             std::string text = Unquoted(rest);
             for (char c : text) {
-                std::string key = KeyOfCharacter(c);
+                std::string key = driving::KeyOfCharacter(c);
                 if (key.empty()) {
                     Error(std::string("no key types ") + c);
                     break;
@@ -192,7 +194,7 @@ class Runner {
             return;
         }
         bool main = target == "main" || target == "window";
-        HWND window = main ? HostWindow_Handle() : FindWindowByCaption(target);
+        HWND window = main ? HostWindow_Handle() : driving::FindWindowByCaption(target);
         std::string shown = main ? std::string("main window") : "\"" + target + "\"";
         if (!window) {
             ShellNote("shot", "no window " + shown + " (" + file + " not written)");
@@ -208,7 +210,8 @@ class Runner {
     }
 
     HWND EditorDialog() {
-        return editor_caption_.empty() ? TopDialog() : FindWindowByCaption(editor_caption_);
+        return editor_caption_.empty() ? driving::TopDialog()
+                                       : driving::FindWindowByCaption(editor_caption_);
     }
 
     void Editor(std::string rest) {
@@ -231,33 +234,40 @@ class Runner {
         int id = 0;
         bool ok = true;
         if (what == "set") {
-            ok = ParseInt(NextWord(&rest), &id) && DialogSetText(dialog, id, Unquoted(rest));
+            ok = ParseInt(NextWord(&rest), &id) &&
+                 driving::DialogSetText(dialog, id, Unquoted(rest));
         } else if (what == "select") {
-            ok = ParseInt(NextWord(&rest), &id) && DialogSelectString(dialog, id, Unquoted(rest));
+            ok = ParseInt(NextWord(&rest), &id) &&
+                 driving::DialogSelectString(dialog, id, Unquoted(rest));
         } else if (what == "scope") {
-            ok = DialogSelectString(dialog, 0, Unquoted(rest));
+            ok = driving::DialogSelectString(dialog, 0, Unquoted(rest));
         } else if (what == "click") {
-            ok = ParseInt(rest, &id) && DialogClick(dialog, id);
+            ok = ParseInt(rest, &id) && driving::DialogClick(dialog, id);
         } else if (what == "check") {
             ok = ParseInt(NextWord(&rest), &id) && (rest == "on" || rest == "off") &&
-                 DialogCheck(dialog, id, rest == "on");
+                 driving::DialogCheck(dialog, id, rest == "on");
         } else if (what == "row") {
             int row = 0;
             ok = ParseInt(NextWord(&rest), &id) && ParseInt(rest, &row) &&
-                 DialogClickRow(dialog, id, row);
+                 driving::DialogClickRow(dialog, id, row);
         } else if (what == "text") {
             ok = ParseInt(rest, &id) && GetDlgItem(dialog, id);
             if (ok) {
-                ShellNote("editor", "text " + rest + ": " + DialogText(dialog, id));
+                ShellNote("editor", "text " + rest + ": " + driving::DialogText(dialog, id));
                 return;
             }
         } else if (what == "list") {
-            std::vector<std::string> rows;
-            ok = ParseInt(rest, &id) && DialogListRows(dialog, id, &rows);
+            HWND list = ParseInt(rest, &id) ? GetDlgItem(dialog, id) : nullptr;
+            ok = list != nullptr;
             if (ok) {
+                std::vector<std::vector<std::string>> rows = driving::ListRows(list);
                 ShellNote("editor", "list " + rest + ": " + std::to_string(rows.size()) + " rows");
-                for (const std::string& row : rows)
+                for (const std::vector<std::string>& cells : rows) {
+                    std::string row;
+                    for (size_t column = 0; column < cells.size(); ++column)
+                        row += (column ? " | " : "") + cells[column];
                     ShellNote("row", row);
+                }
                 return;
             }
         } else if (what == "close") {

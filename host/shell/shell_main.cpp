@@ -5,281 +5,51 @@
 // writes its record as a readable transcript.
 #include <windows.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "dialog_driver.h"
+#include "file_bytes.h"
 #include "host_core.h"
 #include "menu_file.h"
+#include "message_boxes.h"
 #include "script_runner.h"
 #include "shell_host.h"
 #include "shell_menus.h"
+#include "shell_options.h"
+#include "shell_plugin.h"
 #include "shell_window.h"
-#include "text_codes.h"
 #include "transcript.h"
 
 namespace {
 
-const char* const Usage =
-    "tarnwick-host [options]\n"
-    "  --plugin PATH        the plug-in (default: Tarnwick.dll beside the program, else\n"
-    "                       ..\\startup\\Tarnwick.dll)\n"
-    "  --menu PATH          a menu-script file; repeatable (default: every *.men beside\n"
-    "                       the plug-in)\n"
-    "  --script PATH        run a script (UTF-8), then exit\n"
-    "  --transcript PATH    write the transcript there instead of to standard output\n"
-    "  --shots FOLDER       where the script's screenshots go (default: working folder)\n"
-    "  --module N           application module at start (default 0)\n"
-    "  --part open|closed   whether a part is displayed at start (default closed)\n"
-    "  --release TEXT       the host's release text (default \"NX 12.0.2\")\n"
-    "  --button NAME=ID[,NAME=ID...]  host menu buttons; repeatable (default: a demo\n"
-    "                       list of UG_MODELING_LINE=4711 and others)\n"
-    "  --tarnwick-dir PATH  TARNWICK_DIR for the plug-in (default: the environment)\n"
-    "  --messages box|record  uc1601 shows a message box (default by hand) or only\n"
-    "                       records (default with --script)\n";
-
-struct Options {
-    std::string plugin;
-    std::vector<std::string> menus;
-    std::string script;
-    std::string transcript;
-    std::string shots;
-    int module = 0;
-    bool part_open = false;
-    std::string release = "NX 12.0.2";
-    std::vector<HostButtonSetting> buttons;
-    std::string tarnwick_dir;
-    std::string messages;
-};
-
-bool ParseOptions(int argc, char** argv, Options* o, std::string* error) {
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            *error = "";
-            return false;
-        }
-        if (i + 1 >= argc) {
-            *error = "missing value for " + arg;
-            return false;
-        }
-        std::string value = argv[++i];
-        if (arg == "--plugin") {
-            o->plugin = value;
-        } else if (arg == "--menu") {
-            o->menus.push_back(value);
-        } else if (arg == "--script") {
-            o->script = value;
-        } else if (arg == "--transcript") {
-            o->transcript = value;
-        } else if (arg == "--shots") {
-            o->shots = value;
-        } else if (arg == "--module") {
-            o->module = atoi(value.c_str());
-        } else if (arg == "--part") {
-            if (value != "open" && value != "closed") {
-                *error = "--part open|closed";
-                return false;
-            }
-            o->part_open = value == "open";
-        } else if (arg == "--release") {
-            o->release = value;
-        } else if (arg == "--button") {
-            size_t start = 0;
-            while (start <= value.size()) {
-                size_t comma = value.find(',', start);
-                std::string one =
-                    value.substr(start, comma == std::string::npos ? comma : comma - start);
-                size_t eq = one.find('=');
-                if (eq == std::string::npos || eq == 0) {
-                    *error = "--button NAME=ID[,NAME=ID...]";
-                    return false;
-                }
-                o->buttons.push_back({one.substr(0, eq), atoi(one.c_str() + eq + 1)});
-                if (comma == std::string::npos)
-                    break;
-                start = comma + 1;
-            }
-        } else if (arg == "--tarnwick-dir") {
-            o->tarnwick_dir = value;
-        } else if (arg == "--messages") {
-            if (value != "box" && value != "record") {
-                *error = "--messages box|record";
-                return false;
-            }
-            o->messages = value;
-        } else {
-            *error = "unknown option " + arg;
-            return false;
-        }
+const char* AnswerName(int id) {
+    switch (id) {
+    case IDOK:
+        return "OK";
+    case IDCANCEL:
+        return "Cancel";
     }
-    return true;
+    return "?";
 }
 
-std::string FullPath(const std::string& path) {
-    char full[MAX_PATH] = {};
-    DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    return n > 0 && n < sizeof full ? std::string(full) : path;
-}
-
-std::string FolderOf(const std::string& path) {
-    size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-    size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-bool FileExists(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string ProgramFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return FolderOf(path);
-}
-
-std::string WorkingFolder() {
-    char path[MAX_PATH] = {};
-    GetCurrentDirectoryA(sizeof path, path);
-    return path;
-}
-
-std::string WithoutTrailingSlashes(std::string path) {
-    while (path.size() > 3 && (path.back() == '\\' || path.back() == '/'))
-        path.pop_back();
-    return path;
-}
-
-std::string PluginPath(const Options& o) {
-    if (!o.plugin.empty())
-        return FullPath(o.plugin);
-    std::string beside = ProgramFolder() + "\\Tarnwick.dll";
-    if (FileExists(beside))
-        return beside;
-    return FullPath(FolderOf(WorkingFolder()) + "\\startup\\Tarnwick.dll");
-}
-
-std::vector<std::string> MenuFilePaths(const Options& o, const std::string& plugin) {
-    if (!o.menus.empty())
-        return o.menus;
-    std::vector<std::string> paths;
-    WIN32_FIND_DATAA found;
-    std::string folder = FolderOf(plugin);
-    HANDLE h = FindFirstFileA((folder + "\\*.men").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            paths.push_back(folder + "\\" + found.cFileName);
-        } while (FindNextFileA(h, &found));
-        FindClose(h);
-    }
-    std::sort(paths.begin(), paths.end()); // the host reads them in name order
-    return paths;
-}
-
-void Configure(const Options& o) {
-    HostConfig_Reset();
-    HostConfig_SetRelease(o.release.c_str());
-    HostConfig_SetModule(o.module);
-    for (const HostButtonSetting& b : o.buttons)
-        HostConfig_AddButton(b.name.c_str(), b.id);
-    if (!o.tarnwick_dir.empty())
-        HostConfig_SetVariable("TARNWICK_DIR", FullPath(o.tarnwick_dir).c_str());
-    bool boxes = o.messages.empty() ? o.script.empty() : o.messages == "box";
-    HostConfig_SetInteractiveMessages(boxes ? 1 : 0);
-}
-
-std::string TarnwickDir(const Options& o) {
-    if (!o.tarnwick_dir.empty())
-        return WithoutTrailingSlashes(FullPath(o.tarnwick_dir));
-    char value[MAX_PATH] = {};
-    DWORD n = GetEnvironmentVariableA("TARNWICK_DIR", value, sizeof value);
-    return n > 0 && n < sizeof value ? WithoutTrailingSlashes(value) : std::string();
-}
-
-bool WriteOutput(const std::string& path, const std::string& bytes) {
-    if (!path.empty()) {
-        FILE* f = fopen(path.c_str(), "wb");
-        if (!f)
-            return false;
-        bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-        return fclose(f) == 0 && ok;
-    }
-    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (out == nullptr || out == INVALID_HANDLE_VALUE) {
-        // A GUI program started from a console has no standard output of its own.
-        if (!AttachConsole(ATTACH_PARENT_PROCESS))
-            return false;
-        out = GetStdHandle(STD_OUTPUT_HANDLE);
-    }
-    DWORD written = 0;
-    return WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
-}
-
-using Ufsta = void (*)(char*, int*, int);
-using AskUnload = int (*)(void);
-using Cleanup = void (*)(void);
-
-template <typename F> F Entry(HMODULE module, const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void (*)(void)>(GetProcAddress(module, name)));
-}
-
-HMODULE LoadPlugin(const std::string& path) {
-    ShellNote("load", path);
-    HMODULE module = LoadLibraryA(path.c_str());
-    if (!module) {
-        ShellNote("load", "failed, error " + std::to_string(GetLastError()));
-        return nullptr;
-    }
-    Ufsta ufsta = Entry<Ufsta>(module, "ufsta");
-    if (!ufsta) {
-        ShellNote("start", "no ufsta in the plug-in");
-        return module;
-    }
-    ShellNote("start", "ufsta");
-    char param[1] = {};
-    int status = -1;
-    ufsta(param, &status, 0);
-    ShellNote("start", "ufsta -> status " + std::to_string(status));
-    return module;
-}
-
-void UnloadPlugin(HMODULE module) {
-    if (!module)
-        return;
-    AskUnload ask = Entry<AskUnload>(module, "ufusr_ask_unload");
-    Cleanup cleanup = Entry<Cleanup>(module, "ufusr_cleanup");
-    std::string line = ask ? "ufusr_ask_unload -> " + std::to_string(ask()) : "no ufusr_ask_unload";
-    if (cleanup) {
-        cleanup();
-        line += "; ufusr_cleanup";
-    }
-    FreeLibrary(module);
-    // The host forgets the actions of a library it unloaded.
-    HostActions_Clear();
-    ShellNote("exit", line + "; unloaded");
+// A scripted run notes each message box it answers.
+void NoteMessageBox(const driving::SeenMessageBox& box) {
+    ShellNote("box", "\"" + box.caption + "\" " + box.text + " -> " + AnswerName(box.answer));
 }
 
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    Options options;
+    ShellOptions options;
     std::string error;
-    if (!ParseOptions(__argc, __argv, &options, &error)) {
-        WriteOutput(std::string(), error.empty() ? Usage : error + "\n\n" + Usage);
+    if (!ParseShellOptions(__argc, __argv, &options, &error)) {
+        WriteShellOutput(std::string(), error.empty() ? ShellUsage : error + "\n\n" + ShellUsage);
         return error.empty() ? 0 : 2;
     }
     if (options.buttons.empty())
         options.buttons = DefaultHostButtons();
-    Configure(options);
+    ConfigureHost(options);
 
     std::string plugin = PluginPath(options);
     std::string tarnwick_dir = TarnwickDir(options);
@@ -296,7 +66,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     std::vector<LoadedMenuFile> menu_files;
     for (const std::string& path : MenuFilePaths(options, plugin)) {
         std::string bytes;
-        bool found = ReadFileBytes(path, &bytes);
+        bool found = driving::ReadFileBytes(path, &bytes);
         LoadedMenuFile loaded{NameOf(path), ParseMenuFile(bytes)};
         ShellNote("menu", "file " + loaded.name + (found ? "" : " (not found)"));
         menu_files.push_back(loaded);
@@ -304,7 +74,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     HWND main = HostWindow_Create("NX", ShellMenus_Command);
     if (!main) {
-        WriteOutput(options.transcript, "tarnwick-host: the main window cannot be created\n");
+        WriteShellOutput(options.transcript, "tarnwick-host: the main window cannot be created\n");
         return 1;
     }
     ShellWindow_Attach(main, ShellMenus_Create(options.buttons, menu_files));
@@ -315,7 +85,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     // A scripted run never waits on a message box, not even one shown at start-up.
     bool scripted = !options.script.empty();
-    AnswerMessageBoxes(scripted);
+    std::unique_ptr<driving::MessageBoxWatcher> boxes;
+    if (scripted)
+        boxes.reset(new driving::MessageBoxWatcher(NoteMessageBox));
     HMODULE module = LoadPlugin(plugin);
     ShellMenus_NoteBindings();
 
@@ -326,10 +98,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         ShellMessageLoop();
 
     UnloadPlugin(module);
-    AnswerMessageBoxes(false);
+    boxes.reset();
     HostRecord_SetObserver(nullptr);
     HostWindow_Destroy();
-    bool written = WriteOutput(options.transcript, Transcript_Record());
+    bool written = WriteShellOutput(options.transcript, Transcript_Record());
     if (!written || !module)
         return 1;
     return script_errors ? 3 : 0;

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <vector>
 
 static_assert(sizeof("全局") == 5, "narrow literals must be GBK: compile with -fexec-charset=GBK");
@@ -73,17 +72,4 @@ std::string Trim(const std::string& text) {
         return std::string();
     size_t end = text.find_last_not_of(" \t\r\n");
     return text.substr(start, end - start + 1);
-}
-
-bool ReadFileBytes(const std::string& path, std::string* bytes) {
-    bytes->clear();
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    char chunk[4096];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, f)) > 0)
-        bytes->append(chunk, got);
-    fclose(f);
-    return true;
 }

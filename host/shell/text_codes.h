@@ -14,6 +14,3 @@ std::string ReplacePathText(const std::string& text, const std::string& from,
                             const std::string& to);
 
 std::string Trim(const std::string& text);
-
-// The whole file, byte for byte; false when it does not open.
-bool ReadFileBytes(const std::string& path, std::string* bytes);

@@ -5,8 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "dialog_driver.h"
-#include "message_boxes.h"
+#include "editor_driver.h"
 #include "plugin_host.h"
 
 namespace tarnwick_test {

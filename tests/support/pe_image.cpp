@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
+
+#include "file_bytes.h"
 
 namespace tarnwick_test {
 
@@ -38,14 +39,8 @@ class Reader {
 PeImage ReadPeImage(const std::string& path) {
     PeImage image;
     std::string bytes;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f)
+    if (!driving::ReadFileBytes(path, &bytes))
         return image;
-    char chunk[65536];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, f)) > 0)
-        bytes.append(chunk, got);
-    fclose(f);
     Reader r(bytes);
 
     IMAGE_DOS_HEADER dos;

@@ -1,9 +1,11 @@
-#include "key_input.h"
-
-#include <windows.h>
+#include "key_typing.h"
 
 #include <cstdlib>
 #include <vector>
+
+#include "message_pump.h"
+
+namespace driving {
 
 namespace {
 
@@ -32,7 +34,54 @@ bool Extended(WORD vk) {
     return (vk >= VK_PRIOR && vk <= VK_DOWN) || vk == VK_INSERT || vk == VK_DELETE;
 }
 
+INPUT KeyInput(WORD vk, bool up) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (Extended(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
+    return in;
+}
+
+void SettledKeyEvent(WORD vk, bool up) {
+    SendKeyEvent(vk, up);
+    PumpMessages(InputSettleMs);
+}
+
+} // namespace
+
+bool SendKeyEvent(WORD vk, bool up) {
+    INPUT input = KeyInput(vk, up);
+    return SendInput(1, &input, sizeof input) == 1;
+}
+
+void KeyDown(WORD vk) {
+    SettledKeyEvent(vk, false);
+}
+
+void KeyUp(WORD vk) {
+    SettledKeyEvent(vk, true);
+}
+
+void PressKey(WORD vk) {
+    KeyDown(vk);
+    KeyUp(vk);
+}
+
+void PressWith(WORD held, WORD vk) {
+    KeyDown(held);
+    PressKey(vk);
+    KeyUp(held);
+}
+
+void TypeKeys(const std::string& keys) {
+    for (char c : keys)
+        PressKey(static_cast<WORD>(static_cast<unsigned char>(c)));
+}
+
 bool KeyOfName(const std::string& name, WORD* vk) {
+    if (name.empty())
+        return false;
     if (name.size() == 1) {
         char c = name[0];
         if (c >= 'a' && c <= 'z')
@@ -64,18 +113,7 @@ bool KeyOfName(const std::string& name, WORD* vk) {
     return false;
 }
 
-INPUT KeyInput(WORD vk, bool up) {
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (Extended(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
-    return in;
-}
-
-} // namespace
-
-bool PressKey(const std::string& spec) {
+bool PressNamedKey(const std::string& spec) {
     std::vector<WORD> modifiers;
     std::string rest = spec;
     for (;;) {
@@ -94,7 +132,7 @@ bool PressKey(const std::string& spec) {
         rest = rest.substr(plus + 1);
     }
     WORD vk = 0;
-    if (rest.empty() || !KeyOfName(rest, &vk))
+    if (!KeyOfName(rest, &vk))
         return false;
     std::vector<INPUT> inputs;
     for (WORD m : modifiers)
@@ -116,3 +154,5 @@ std::string KeyOfCharacter(char c) {
         return "Space";
     return std::string();
 }
+
+} // namespace driving

@@ -1,5 +1,6 @@
 // Test support: drives the shortcut editor through its controls, as a user would, and
-// reads back what its list shows.
+// reads back what its list shows; the editor's caption and control ids are known here,
+// the driving itself is the driving library's.
 #pragma once
 
 #include <windows.h>

@@ -1,6 +1,4 @@
-#include "key_input.h"
-
-#include "plugin_host.h"
+#include "typing_host.h"
 
 #include <map>
 
@@ -8,18 +6,7 @@ namespace tarnwick_test {
 
 namespace {
 
-// Enough for the system to move an input event into the thread's queue.
-const DWORD InputSettleMs = 15;
-
-void SendKey(WORD vk, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
-    PumpMessages(InputSettleMs);
-}
+using driving::InputSettleMs;
 
 struct SinkState {
     std::vector<WPARAM> key_downs;
@@ -51,32 +38,9 @@ LRESULT CALLBACK SinkProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 
 } // namespace
 
-void KeyDown(WORD vk) {
-    SendKey(vk, false);
-}
-void KeyUp(WORD vk) {
-    SendKey(vk, true);
-}
-
-void PressKey(WORD vk) {
-    KeyDown(vk);
-    KeyUp(vk);
-}
-
-void TypeKeys(const std::string& keys) {
-    for (char c : keys)
-        PressKey(static_cast<WORD>(static_cast<unsigned char>(c)));
-}
-
 void TypeCode(const std::string& keys) {
     TypeKeys(keys);
     PumpMessages(20);
-}
-
-void PressWith(WORD held, WORD vk) {
-    KeyDown(held);
-    PressKey(vk);
-    KeyUp(held);
 }
 
 KeySink::KeySink(const char* class_name, const char* title, HWND parent) {

@@ -1,7 +1,8 @@
-// Test support for typing into the stand-in host: keystrokes through SendInput (as a
-// user's keys arrive, so the plug-in's thread keyboard hook sees them), a focused
-// child window of the host that counts the keys reaching the host, and a fixture that
-// starts the real plug-in with a table and switches shortcuts on.
+// Test support for typing into the stand-in host: a focused child window of the host
+// that counts the keys reaching the host, and a fixture that starts the real plug-in
+// with a table and switches shortcuts on. Keys go in through the driving library's
+// SendInput typing, as a user's keys arrive, so the plug-in's thread keyboard hook
+// sees them.
 #pragma once
 
 #include <windows.h>
@@ -11,22 +12,19 @@
 #include <string>
 #include <vector>
 
+#include "key_typing.h"
 #include "plugin_host.h"
 
 namespace tarnwick_test {
 
-// One key-down or key-up through SendInput, with the scan code from MapVirtualKey;
-// then the thread's messages are pumped so the hook runs.
-void KeyDown(WORD vk);
-void KeyUp(WORD vk);
-void PressKey(WORD vk); // down, then up
-// Letters and digits as their virtual keys ('A'..'Z', '0'..'9'), one press each; ' ' is
-// Space, whose virtual key is the character's own code.
-void TypeKeys(const std::string& keys);
+using driving::KeyDown;
+using driving::KeyUp;
+using driving::PressKey;
+using driving::PressWith;
+using driving::TypeKeys;
+
 // TypeKeys, then the host's loop runs what the keys posted.
 void TypeCode(const std::string& keys);
-// A key pressed while a modifier (or any other key) is held.
-void PressWith(WORD held, WORD vk);
 
 // A window of a class of the test's choosing, with a title of its choosing, that counts
 // the keystroke messages reaching it.

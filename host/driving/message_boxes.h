@@ -1,0 +1,50 @@
+// Message boxes of the calling thread, watched with a WH_CBT hook: each is recorded
+// and answered as it is activated, so that a modal MessageBox returns to the driver.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace driving {
+
+struct SeenMessageBox {
+    std::string text;
+    std::string caption;
+    HWND owner;
+    bool has_ok;
+    bool has_cancel;
+    int answer; // IDOK, or IDCANCEL when the box has no OK
+};
+
+// A message box is a dialog of static texts and push buttons, one text with the id
+// 0xFFFF; a dialog with any other control is an application's own.
+bool IsMessageBoxWindow(HWND window);
+
+// Watches the calling thread from construction to destruction. Watchers nest: the
+// newest records, the one it hides takes over again when it ends.
+class MessageBoxWatcher {
+  public:
+    using Observer = std::function<void(const SeenMessageBox&)>;
+    // observer, when given, is told of each box before it is answered.
+    explicit MessageBoxWatcher(Observer observer = nullptr);
+    ~MessageBoxWatcher();
+    MessageBoxWatcher(const MessageBoxWatcher&) = delete;
+    MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
+
+    const std::vector<SeenMessageBox>& Seen() const { return seen_; }
+    std::vector<std::string> Texts() const; // the boxes' texts, in order
+    void Clear() { seen_.clear(); }
+
+  private:
+    static LRESULT CALLBACK Watch(int code, WPARAM wparam, LPARAM lparam);
+
+    Observer observer_;
+    std::vector<SeenMessageBox> seen_;
+    HHOOK hook_ = nullptr;
+    MessageBoxWatcher* hidden_ = nullptr;
+};
+
+} // namespace driving

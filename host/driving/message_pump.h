@@ -1,0 +1,17 @@
+// Running the calling thread's messages while a program is driven from the same thread:
+// keys sent through SendInput, posted commands and dialog traffic are handled only
+// while the thread pumps.
+#pragma once
+
+#include <windows.h>
+
+namespace driving {
+
+// Enough for the system to move one input event into the thread's queue under Wine.
+const DWORD InputSettleMs = 15;
+
+// Dispatches the thread's pending messages; with a time, keeps doing so until that
+// many milliseconds have passed.
+void PumpMessages(DWORD milliseconds = 0);
+
+} // namespace driving

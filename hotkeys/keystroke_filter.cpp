@@ -21,10 +21,27 @@ const KeystrokeEffects HostEffects = {ShowStatus, ShowMessage, ShortcutLookup, W
 
 enum { KeyEsc = 27 };
 
+struct FocusAndForeground {
+    HWND focus;
+    HWND foreground;
+};
+
+// The focus of this thread and the foreground window. The foreground window is the
+// active window of the foreground thread; when that thread is this one, its focus is
+// this thread's focus, and one question to the window system answers both.
+FocusAndForeground FindFocusAndForeground() {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(0, &info) && info.hwndActive &&
+        GetWindowThreadProcessId(info.hwndActive, nullptr) == GetCurrentThreadId())
+        return {info.hwndFocus, info.hwndActive};
+    return {GetFocus(), GetForegroundWindow()};
+}
+
 // Facts are gathered cheapest first, and a keystroke that the facts so far already pass
 // on goes on without the dearer ones: every pass-through rule ends alike and none has an
 // effect. Every key release and repeat is decided by the hook's own arguments; the key
-// state, the focus and the foreground window are a call into the window system each.
+// state and the windows are a call into the window system each.
 // Where there is no window, or a call fails, the text stays empty and matches nothing.
 // True when the keystroke passes on the facts so far.
 bool PassesWhileGathering(Keystroke& k) {
@@ -34,13 +51,15 @@ bool PassesWhileGathering(Keystroke& k) {
     GetKeyboardState(k.key_state);
     if (PassesByKeyState(k))
         return true;
-    if (HWND focus = GetFocus())
-        GetClassNameA(focus, k.focus_class, FocusClassSize);
+    FocusAndForeground windows = FindFocusAndForeground();
+    if (windows.focus)
+        GetClassNameA(windows.focus, k.focus_class, FocusClassSize);
     k.focus_class[ClassNameCut] = '\0';
+    // The title of another program's window is a call into the window system of its own.
     if (PassesByFocusClass(k))
         return true;
-    if (HWND foreground = GetForegroundWindow())
-        GetWindowTextA(foreground, k.foreground_title, ForegroundTitleSize);
+    if (windows.foreground)
+        GetWindowTextA(windows.foreground, k.foreground_title, ForegroundTitleSize);
     if (PassesByForeground(k))
         return true;
     // The key-name call takes the keystroke flags as a 32-bit value.

@@ -107,14 +107,7 @@ INT_PTR DialogBase::Dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_INITDIALOG:
         return OnInitDialog();
     case WM_COMMAND:
-        if (Route(RouteKind::Command, LOWORD(wparam), HIWORD(wparam)))
-            return TRUE;
-        // The close box and Esc send IDCANCEL: a modeless dialog hides.
-        if (LOWORD(wparam) == IDCANCEL) {
-            OnCancel();
-            return TRUE;
-        }
-        return FALSE;
+        return Route(RouteKind::Command, LOWORD(wparam), HIWORD(wparam)) ? TRUE : FALSE;
     case WM_NOTIFY: {
         const NMHDR* header = reinterpret_cast<const NMHDR*>(lparam);
         if (header && Route(RouteKind::Notify, static_cast<int>(header->idFrom),

@@ -4,10 +4,15 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstdio>
+
 #include "data_locations.h"
+#include "entry_rules.h"
 #include "resource.h"
-#include "shortcut_list.h"
 #include "shortcut_store.h"
+#include "table_backup.h"
+#include "table_check.h"
+#include "table_encoding.h"
 #include "uf_host.h"
 
 const MessageRoute<KEY_DLG> KEY_DLG::MessageMap[] = {
@@ -16,6 +21,7 @@ const MessageRoute<KEY_DLG> KEY_DLG::MessageMap[] = {
     {RouteKind::Command, IDC_MODIFY_BUTTON, BN_CLICKED, &KEY_DLG::ModifyShortcut},
     {RouteKind::Notify, IDC_SHORTCUT_LIST, static_cast<int>(NM_CLICK),
      &KEY_DLG::FillFieldsFromSelection},
+    // The button, the close box and Esc all send IDCANCEL: a modeless dialog hides.
     {RouteKind::Command, IDCANCEL, BN_CLICKED, &KEY_DLG::OnCancel},
     {RouteKind::Command, IDC_FIND_BUTTON, BN_CLICKED, &KEY_DLG::FindShortcut},
     {RouteKind::Command, IDC_OPEN_TABLE_BUTTON, BN_CLICKED, &KEY_DLG::OpenShortcutTable},
@@ -30,21 +36,111 @@ const char OpenFailedMessage[] = "文件打开失败！";
 const char AddDuplicateMessage[] = "快捷键已存在";
 const char ModifyDuplicateMessage[] = "快捷键已存在，请先修改旧的快捷键或使用新的快捷键";
 const char EmptyFieldMessage[] = "请确认所有项不能为空！";
-// An "=" inside a field would move the fields of the stored line when it is read back.
-const char EqualSignMessage[] = "各项中不能含有“=”号，请修改后再试！";
 const char NoRowToDeleteMessage[] = "请先选中一行再删除";
 const char NoRowToModifyMessage[] = "请先选中一行再修改";
 const char NotFoundMessage[] = "你查找快捷键不存在";
 const char MakerCaption[] = "制作者信息";
 const char MakerLine[] = "Tarnwick 快捷键工具 1.0\n问题与建议请联系 Tarnwick 开发组。";
 
-enum { ShortcutMaxChars = 5 };
+// What the file format cannot hold, refused before anything is written.
+const char EqualSignMessage[] = "各项中不能含有“=”号，请修改后再试！";
+const char LineBreakMessage[] = "各项中不能含有换行符，请修改后再试！";
+const char ShortcutTooLongMessage[] = "快捷键最多五个字符，请修改后再试！";
+const char ShortcutStartMessage[] = "快捷键不能以“[”或“;”开头，请修改后再试！";
+const char ValueTooLongMessage[] =
+    "ID 和命令太长：保存的内容不能超过 255 个字节（一个汉字占两个字节），请缩短后再试！";
+
+// The file and the list disagree, or the file cannot be read or written.
+const char StaleRowMessage[] = "所选行在文件中已被删除或更改（另一个编辑器或手工修改）。"
+                               "列表已按文件重新载入，请重新选择后再试。";
+const char UnaddressableRowMessage[] =
+    "该行无法由编辑器删除或修改：同一节中有重复的快捷键，或该节的节名出现了不止一次。"
+    "请点“打开配置文件”手工改正文件，然后重新打开本窗口。";
+const char UnaddressableLinesMessage[] =
+    "快捷键表中以下各行无法由编辑器删除或修改（同一节中快捷键重复，或节名出现了不止一次），"
+    "请点“打开配置文件”手工改正：";
+const char TableUnreadableMessage[] = "快捷键表无法读写，本次操作没有保存，列表和文件均未改变。"
+                                      "请关闭占用 button_id.ini 的程序，或取消它的只读属性，"
+                                      "然后再试。";
+const char UnreadableOnOpenMessage[] =
+    "无法读取快捷键表 button_id.ini（可能被其他程序占用），列表为空。"
+    "请关闭占用它的程序后重新打开本窗口。";
+
+// A table saved as UTF-8.
+const char Utf8QuestionMessage[] =
+    "快捷键表 button_id.ini 是以 UTF-8 编码保存的（常见文本编辑器的默认方式），"
+    "本工具按 GBK 编码读取它，其中的中文节名（全局、二次开发）和文字都将无法使用。\n\n"
+    "是否把它转换为 GBK 编码？转换前会把原文件备份为 button_id.ini.bak。";
+const char Utf8NotConvertibleMessage[] =
+    "快捷键表中有 GBK 编码无法表示的字符，不能自动转换，文件没有改变。"
+    "请用文本编辑器把它另存为 GBK（ANSI）编码。";
+const char ConversionFailedMessage[] =
+    "快捷键表无法写入，没有转换，文件没有改变。请关闭占用 button_id.ini 的程序后重新打开本窗口。";
+
+// At most this many lines are named when the editor opens, each cut to about this many
+// bytes; the rest are counted.
+enum { NamedLinesMax = 10, NamedLineBytes = 80 };
 
 // The scope texts as the data of the scope box; the box sorts them.
 const char* const ScopeTexts[] = {GlobalSection, ModuleScope, CustomSection};
 
 const COLORREF ListBackground = RGB(200, 200, 200);
 const COLORREF ListText = RGB(0, 0, 80);
+
+// ButtonName=CommandText=ScopeText=SectionName of the line a row stands for.
+std::string ValueOf(const ShortcutRow& entry) {
+    return BuildEntryValue(entry.column[ButtonColumn].c_str(), entry.column[CommandColumn].c_str(),
+                           entry.column[ScopeColumn].c_str(), entry.column[SectionColumn].c_str());
+}
+
+bool AnyEmpty(const ShortcutRow& entry) {
+    for (int column = ShortcutColumn; column <= ScopeColumn; ++column)
+        if (entry.column[column].empty())
+            return true;
+    return false;
+}
+
+const char* FaultMessage(EntryFault fault) {
+    switch (fault) {
+    case EntryFault::EqualSign:
+        return EqualSignMessage;
+    case EntryFault::LineBreak:
+        return LineBreakMessage;
+    case EntryFault::ShortcutTooLong:
+        return ShortcutTooLongMessage;
+    case EntryFault::ShortcutStart:
+        return ShortcutStartMessage;
+    case EntryFault::ValueTooLong:
+        return ValueTooLongMessage;
+    case EntryFault::None:
+        break;
+    }
+    return nullptr;
+}
+
+// A line as a message names it: cut between characters, never inside a double-byte one,
+// and without the NUL bytes that would end the message early.
+std::string NamedLineText(const std::string& text) {
+    std::string named;
+    for (size_t i = 0; i < text.size(); ++i) {
+        size_t length = IsGbkLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+        if (named.size() + length > NamedLineBytes) {
+            named += "……";
+            break;
+        }
+        named += text[i] ? text.substr(i, length) : std::string(" ");
+        i += length - 1;
+    }
+    return named;
+}
+
+int CurrentModule() {
+    int module_id = 0;
+    UF_ask_application_module(&module_id);
+    return module_id;
+}
+
+} // namespace
 
 // The test opening of button_id.ini that add, delete and modify make before they
 // change the table: read and write, no create, no truncate, and other openers (the
@@ -61,6 +157,9 @@ class TableOpenTest {
         if (Opened())
             CloseHandle(file_);
     }
+    TableOpenTest(TableOpenTest&& other) : file_(other.file_) {
+        other.file_ = INVALID_HANDLE_VALUE;
+    }
     TableOpenTest(const TableOpenTest&) = delete;
     TableOpenTest& operator=(const TableOpenTest&) = delete;
     bool Opened() const { return file_ != INVALID_HANDLE_VALUE; }
@@ -68,48 +167,6 @@ class TableOpenTest {
   private:
     HANDLE file_;
 };
-
-// Where a row's line is stored: its section and key, read whole, since a cut text
-// would address a different line.
-struct StoredLine {
-    std::string section, shortcut;
-};
-
-StoredLine StoredLineOf(HWND list, int row) {
-    return {RowText(list, row, SectionColumn), RowText(list, row, ShortcutColumn)};
-}
-
-void RemoveStoredLine(const StoredLine& line) {
-    WriteProfileText(ShortcutTablePath, line.section.c_str(), line.shortcut.c_str(), nullptr);
-}
-
-// ButtonName=CommandText=ScopeText=SectionName of the line a row stands for.
-std::string ValueOf(const ShortcutRow& entry) {
-    return BuildEntryValue(entry.column[ButtonColumn].c_str(), entry.column[CommandColumn].c_str(),
-                           entry.column[ScopeColumn].c_str(), entry.column[SectionColumn].c_str());
-}
-
-bool AnyEmpty(const ShortcutRow& entry) {
-    for (int column = ShortcutColumn; column <= ScopeColumn; ++column)
-        if (entry.column[column].empty())
-            return true;
-    return false;
-}
-
-bool AnyEqualSign(const ShortcutRow& entry) {
-    for (int column = ShortcutColumn; column <= ScopeColumn; ++column)
-        if (entry.column[column].find('=') != std::string::npos)
-            return true;
-    return false;
-}
-
-int CurrentModule() {
-    int module_id = 0;
-    UF_ask_application_module(&module_id);
-    return module_id;
-}
-
-} // namespace
 
 KEY_DLG::KEY_DLG() : DialogBase(IDD_KEY_DLG), SpaceModeValue(SpaceMode) {}
 
@@ -120,9 +177,10 @@ bool KEY_DLG::Route(RouteKind kind, int control, int code) {
 }
 
 void KEY_DLG::DoDataExchange() {
-    ExchangeText(IDC_BUTTON_NAME_EDIT, ButtonNameValue);
-    ExchangeTextLimit(IDC_SHORTCUT_EDIT, ShortcutValue, ShortcutMaxChars);
-    ExchangeText(IDC_COMMAND_EDIT, CommandValue);
+    // The three fields open empty; handlers read the controls themselves.
+    ExchangeText(IDC_BUTTON_NAME_EDIT, std::string());
+    ExchangeTextLimit(IDC_SHORTCUT_EDIT, std::string(), ShortcutTextMax);
+    ExchangeText(IDC_COMMAND_EDIT, std::string());
     ScopeBox = Control(IDC_SCOPE_COMBO);
     // Only exactly 1 is Space mode; a hand-written 2 runs in immediate mode and so
     // shows clear.
@@ -144,7 +202,9 @@ BOOL KEY_DLG::OnInitDialog() {
     // Mask 0 sets the whole extended style: these two and nothing else.
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     InsertShortcutColumns(list);
-    LoadShortcutList(list, ShortcutTablePath);
+    // Converted first, so that the list shows the table as every reader will read it.
+    OfferGbkConversion();
+    LoadList(true);
     return TRUE;
 }
 
@@ -153,57 +213,67 @@ void KEY_DLG::AddShortcut() {
         uc1601(NoPartMessage, 1);
         return;
     }
-    TableOpenTest table;
-    if (!table.Opened())
-        Message(OpenFailedMessage);
-
-    ShortcutRow entry;
-    if (!CheckedNewEntry(AddDuplicateMessage, &entry))
+    TableOpenTest table_open = OpenTableOrComplain();
+    TableLines table;
+    if (!ReadTableOrComplain(&table))
         return;
-    const std::string& section = entry.column[SectionColumn];
-    WriteProfileText(ShortcutTablePath, section.c_str(), entry.column[ShortcutColumn].c_str(),
-                     ValueOf(entry).c_str());
-    AppendRow(Control(IDC_SHORTCUT_LIST), entry);
+    ShortcutRow entry;
+    if (!CheckedNewEntry(AddDuplicateMessage, table, &entry))
+        return;
+    const char* section = entry.column[SectionColumn].c_str();
+    const char* key = entry.column[ShortcutColumn].c_str();
+    if (!Written(WriteTableEntry(ShortcutTablePath, section, key, ValueOf(entry).c_str()))) {
+        // Whatever part of it reached the file goes again: the key was in no section.
+        Written(RemoveTableEntry(ShortcutTablePath, section, key));
+        Message(TableUnreadableMessage);
+        return;
+    }
+    AppendEntryRow(entry);
     SetControlText(IDC_SHORTCUT_EDIT, "");
     SetControlText(IDC_BUTTON_NAME_EDIT, "");
     SetControlText(IDC_COMMAND_EDIT, "");
 }
 
 void KEY_DLG::DeleteShortcut() {
-    TableOpenTest table;
-    if (!table.Opened())
-        Message(OpenFailedMessage);
-    HWND list = Control(IDC_SHORTCUT_LIST);
-    int row = SelectedRowOrMessage(NoRowToDeleteMessage);
+    TableOpenTest table_open = OpenTableOrComplain();
+    TableLines table;
+    int row = SelectedStoredRow(NoRowToDeleteMessage, &table);
     if (row < 0)
         return;
-    RemoveStoredLine(StoredLineOf(list, row));
-    DeleteRow(list, row);
+    const RowAddress& line = *AddressOf(row);
+    if (!Written(RemoveTableEntry(ShortcutTablePath, line.section.c_str(), line.key.c_str()))) {
+        Message(TableUnreadableMessage);
+        return;
+    }
+    DeleteRow(Control(IDC_SHORTCUT_LIST), row);
 }
 
 void KEY_DLG::ModifyShortcut() {
-    TableOpenTest table;
-    if (!table.Opened())
-        Message(OpenFailedMessage);
-    HWND list = Control(IDC_SHORTCUT_LIST);
-    int row = SelectedRowOrMessage(NoRowToModifyMessage);
+    TableOpenTest table_open = OpenTableOrComplain();
+    TableLines table;
+    int row = SelectedStoredRow(NoRowToModifyMessage, &table);
     if (row < 0)
         return;
-    StoredLine old_line = StoredLineOf(list, row);
+    const RowAddress old_line = *AddressOf(row);
 
     // The selected row takes part in the duplicate check: a modification has to give a
-    // new shortcut.
+    // new shortcut, so the new line never replaces the old one in place.
     ShortcutRow entry;
-    if (!CheckedNewEntry(ModifyDuplicateMessage, &entry))
+    if (!CheckedNewEntry(ModifyDuplicateMessage, table, &entry))
         return;
-    // The old line goes only now that the new one is sure to be written: a refused
-    // modification leaves table and list as they were.
-    const std::string& section = entry.column[SectionColumn];
-    RemoveStoredLine(old_line);
-    WriteProfileText(ShortcutTablePath, section.c_str(), entry.column[ShortcutColumn].c_str(),
-                     ValueOf(entry).c_str());
-    DeleteRow(list, row);
-    AppendRow(list, entry);
+    // All or nothing: the new line is written and read back before the old one goes;
+    // a failure on the way takes the new line out again.
+    const char* section = entry.column[SectionColumn].c_str();
+    const char* key = entry.column[ShortcutColumn].c_str();
+    if (!Written(WriteTableEntry(ShortcutTablePath, section, key, ValueOf(entry).c_str())) ||
+        !Written(
+            RemoveTableEntry(ShortcutTablePath, old_line.section.c_str(), old_line.key.c_str()))) {
+        Written(RemoveTableEntry(ShortcutTablePath, section, key));
+        Message(TableUnreadableMessage);
+        return;
+    }
+    DeleteRow(Control(IDC_SHORTCUT_LIST), row);
+    AppendEntryRow(entry);
 }
 
 void KEY_DLG::FillFieldsFromSelection() {
@@ -262,15 +332,81 @@ void KEY_DLG::ToggleSpaceMode() {
     }
 }
 
-bool KEY_DLG::CheckedNewEntry(const char* duplicate_message, ShortcutRow* entry) {
-    // The fields are read, and the module asked, in the order the checks need them.
-    entry->column[ShortcutColumn] = ControlText(IDC_SHORTCUT_EDIT);
-    if (FindShortcutRow(Control(IDC_SHORTCUT_LIST), entry->column[ShortcutColumn]) >= 0) {
+void KEY_DLG::OfferGbkConversion() {
+    std::string bytes;
+    if (!ShortcutTablePath[0] || ReadFileBytes(ShortcutTablePath, &bytes) != 0 ||
+        !IsUtf8Table(bytes))
+        return;
+    if (Message(Utf8QuestionMessage, MB_YESNO) != IDYES)
+        return;
+    std::string gbk;
+    if (!Utf8TableToGbk(bytes, &gbk)) {
+        Message(Utf8NotConvertibleMessage);
+        return;
+    }
+    if (!Written(ReplaceTableBytes(ShortcutTablePath, gbk)))
+        Message(ConversionFailedMessage);
+}
+
+void KEY_DLG::LoadList(bool name_unaddressable_lines) {
+    TableLines table;
+    TableRead read = ReadTableNow(ShortcutTablePath, &table);
+    std::vector<ListedLine> lines = ListTableLines(table);
+    std::vector<ShortcutRow> rows;
+    rows.reserve(lines.size());
+    RowAddresses.clear();
+    std::string named;
+    int unaddressable = 0;
+    for (const ListedLine& line : lines) {
+        rows.push_back(line.row);
+        RowAddresses.push_back(line.address);
+        if (line.address.addressable || ++unaddressable > NamedLinesMax)
+            continue;
+        char number[32];
+        snprintf(number, sizeof number, "\n第 %d 行：", line.address.line_number);
+        named += number + NamedLineText(line.text);
+    }
+    FillShortcutList(Control(IDC_SHORTCUT_LIST), rows);
+    if (!name_unaddressable_lines)
+        return;
+    if (read == TableRead::Unreadable) {
+        Message(UnreadableOnOpenMessage);
+    } else if (unaddressable > 0) {
+        if (unaddressable > NamedLinesMax) {
+            char more[64];
+            snprintf(more, sizeof more, "\n……共 %d 行", unaddressable);
+            named += more;
+        }
+        Message((UnaddressableLinesMessage + named).c_str());
+    }
+}
+
+TableOpenTest KEY_DLG::OpenTableOrComplain() {
+    TableOpenTest table;
+    if (!table.Opened())
+        Message(OpenFailedMessage);
+    return table;
+}
+
+bool KEY_DLG::ReadTableOrComplain(TableLines* table) {
+    if (ReadTableNow(ShortcutTablePath, table) != TableRead::Unreadable)
+        return true;
+    Message(TableUnreadableMessage);
+    return false;
+}
+
+bool KEY_DLG::CheckedNewEntry(const char* duplicate_message, const TableLines& table,
+                              ShortcutRow* entry) {
+    // Keys and values are stored as the profile service reads them back: trimmed.
+    std::string& shortcut = entry->column[ShortcutColumn];
+    shortcut = TrimProfileBlanks(ControlText(IDC_SHORTCUT_EDIT));
+    if (!shortcut.empty() && (FindShortcutRow(Control(IDC_SHORTCUT_LIST), shortcut) >= 0 ||
+                              FileHoldsShortcut(table, shortcut))) {
         Message(duplicate_message);
         return false;
     }
-    entry->column[ButtonColumn] = ControlText(IDC_BUTTON_NAME_EDIT);
-    entry->column[CommandColumn] = ControlText(IDC_COMMAND_EDIT);
+    entry->column[ButtonColumn] = TrimProfileBlanks(ControlText(IDC_BUTTON_NAME_EDIT));
+    entry->column[CommandColumn] = TrimProfileBlanks(ControlText(IDC_COMMAND_EDIT));
     entry->column[ScopeColumn] = ControlText(IDC_SCOPE_COMBO);
     int module_id = CurrentModule();
     // Every check comes before the first change, so a refused add or modify leaves list
@@ -279,17 +415,65 @@ bool KEY_DLG::CheckedNewEntry(const char* duplicate_message, ShortcutRow* entry)
         Message(EmptyFieldMessage);
         return false;
     }
-    if (AnyEqualSign(*entry)) {
-        Message(EqualSignMessage);
+    entry->column[SectionColumn] = SectionForScope(entry->column[ScopeColumn].c_str(), module_id);
+    EntryFault fault =
+        CheckEntry(shortcut, entry->column[ButtonColumn], entry->column[CommandColumn],
+                   entry->column[ScopeColumn], ValueOf(*entry));
+    if (fault != EntryFault::None) {
+        Message(FaultMessage(fault));
         return false;
     }
-    entry->column[SectionColumn] = SectionForScope(entry->column[ScopeColumn].c_str(), module_id);
     return true;
 }
 
-int KEY_DLG::SelectedRowOrMessage(const char* no_row_message) {
+int KEY_DLG::SelectedStoredRow(const char* no_row_message, TableLines* table) {
     int row = FirstSelectedRow(Control(IDC_SHORTCUT_LIST));
-    if (row < 0)
+    if (row < 0) {
         Message(no_row_message);
-    return row;
+        return -1;
+    }
+    const RowAddress* address = AddressOf(row);
+    if (!address || !address->addressable) {
+        Message(UnaddressableRowMessage);
+        return -1;
+    }
+    if (!ReadTableOrComplain(table))
+        return -1;
+    switch (FindStoredLine(*table, *address)) {
+    case StoredLineState::AsListed:
+        return row;
+    case StoredLineState::Unaddressable:
+        Message(UnaddressableRowMessage);
+        break;
+    case StoredLineState::NotAsListed:
+        Message(StaleRowMessage);
+        break;
+    }
+    // The list no longer shows the file: it is read afresh.
+    LoadList(false);
+    return -1;
+}
+
+const RowAddress* KEY_DLG::AddressOf(int row) const {
+    LPARAM index = RowData(Control(IDC_SHORTCUT_LIST), row);
+    if (index < 0 || static_cast<size_t>(index) >= RowAddresses.size())
+        return nullptr;
+    return &RowAddresses[static_cast<size_t>(index)];
+}
+
+int KEY_DLG::AppendEntryRow(const ShortcutRow& entry) {
+    RowAddress address;
+    address.section = entry.column[SectionColumn];
+    address.key = entry.column[ShortcutColumn];
+    address.value = ValueOf(entry);
+    address.has_value = true;
+    RowAddresses.push_back(address);
+    return AppendRow(Control(IDC_SHORTCUT_LIST), entry,
+                     static_cast<LPARAM>(RowAddresses.size() - 1));
+}
+
+bool KEY_DLG::Written(const TableWrite& write) {
+    if (write.backup_failed)
+        Message(BackupFailedMessage);
+    return write.written;
 }

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "shortcut_store.h"
-#include "table_sections.h"
 
 namespace {
 
@@ -53,19 +52,13 @@ void InsertShortcutColumns(HWND list) {
     }
 }
 
-void LoadShortcutList(HWND list, const char* table_path) {
-    std::vector<ShortcutRow> rows;
-    for (const std::string& name : ReadTableSectionNames(table_path)) {
-        if (name[0] == 'M')
-            continue;
-        for (const std::string& line : ReadTableSectionLines(table_path, name.c_str()))
-            rows.push_back(RowOfLine(name.c_str(), line.c_str()));
-    }
+void FillShortcutList(HWND list, const std::vector<ShortcutRow>& rows) {
     // One redraw for the whole list rather than one per row.
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(RowCount(list) + rows.size()), 0);
-    for (const ShortcutRow& row : rows)
-        AppendRow(list, row);
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageA(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows.size()), 0);
+    for (size_t i = 0; i < rows.size(); ++i)
+        AppendRow(list, rows[i], static_cast<LPARAM>(i));
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
@@ -104,9 +97,10 @@ void SetRowText(HWND list, int row, int column, const std::string& text) {
     SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-int AppendRow(HWND list, const ShortcutRow& row) {
+int AppendRow(HWND list, const ShortcutRow& row, LPARAM data) {
     LVITEMA item = {};
-    item.mask = LVIF_TEXT;
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.lParam = data;
     item.iItem = RowCount(list);
     item.pszText = const_cast<char*>(row.column[ShortcutColumn].c_str());
     int index =
@@ -116,6 +110,15 @@ int AppendRow(HWND list, const ShortcutRow& row) {
     for (int column = ButtonColumn; column < ColumnCount; ++column)
         SetRowText(list, index, column, row.column[column]);
     return index;
+}
+
+LPARAM RowData(HWND list, int row) {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return -1;
+    return item.lParam;
 }
 
 void DeleteRow(HWND list, int row) {

@@ -14,7 +14,7 @@
 
 namespace {
 
-enum { ProfileResultSize = 256 };
+enum { ProfileResultSize = LookupValueSize };
 
 // The value of the entry read last; every read overwrites it.
 char ProfileResult[ProfileResultSize];

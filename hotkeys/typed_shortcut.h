@@ -1,7 +1,9 @@
 // The typed code the keystroke filter builds, key name by key name.
 #pragma once
 
-enum { TypedShortcutSize = 256, TypedShortcutMax = 5 };
+#include "shortcut_store.h"
+
+enum { TypedShortcutSize = 256, TypedShortcutMax = ShortcutTextMax };
 
 extern char TypedShortcut[TypedShortcutSize]; // key names taken since the last reset
 extern char LastShortcut[TypedShortcutSize];  // TypedShortcut after the latest append

@@ -5,20 +5,27 @@
 #include "keyboard_hook.h"
 #include "plugin_module.h"
 #include "shortcut_store.h"
+#include "table_backup.h"
 #include "uf_host.h"
 
 namespace {
 
+// The first write of a session copies the table; a copy that failed is told once.
+void RecordShortcutsEnabled(int on) {
+    if (WriteShortcutsEnabledSetting(ShortcutTablePath, on).backup_failed)
+        uc1601(BackupFailedMessage, 1);
+}
+
 int SetShortcutsAction(void*, void*, void*) {
     EnableShortcuts();
     // Written in every case, so the next start-up tries again even after a failure.
-    WriteShortcutsEnabledSetting(ShortcutTablePath, 1);
+    RecordShortcutsEnabled(1);
     return 0;
 }
 
 int UnsetShortcutsAction(void*, void*, void*) {
     DisableShortcuts();
-    WriteShortcutsEnabledSetting(ShortcutTablePath, 0);
+    RecordShortcutsEnabled(0);
     return 0;
 }
 

@@ -103,6 +103,6 @@ bool ReadShortcutsEnabledSetting(const char* table_path) {
     return strcmp(value, "1") == 0;
 }
 
-void WriteShortcutsEnabledSetting(const char* table_path, int on) {
-    WriteProfileText(table_path, ModeSection, ModeSection, on ? "1" : "0");
+TableWrite WriteShortcutsEnabledSetting(const char* table_path, int on) {
+    return WriteTableEntry(table_path, ModeSection, ModeSection, on ? "1" : "0");
 }

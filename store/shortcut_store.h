@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "table_writes.h"
+
 // Section and key names (the same text for both) and the read default.
 extern const char ModeSection[];     // "MODE": shortcuts on ("1") or off ("0")
 extern const char SettingsSection[]; // "CHECK1": Space mode on ("1") or off ("0")
@@ -22,6 +24,10 @@ extern const char GlobalSection[]; // "全局"
 extern const char CustomSection[]; // "二次开发"
 
 enum { StartupValueSize = 260, ModuleNumberTextSize = 64 };
+
+// The lookup reads a value into 256 bytes, so a value longer than 255 bytes is cut. A
+// typed code holds at most five characters (bytes); a longer one is reset.
+enum { LookupValueSize = 256, ShortcutTextMax = 5 };
 
 // The decimal text of an application-module number, as it names a module section.
 void FormatModuleNumber(int module_id, char* text, size_t size);
@@ -58,6 +64,7 @@ extern int SpaceMode;
 int ReadSpaceModeSetting(const char* settings_path);
 void WriteSpaceModeSetting(const char* settings_path, int on);
 
-// MODE: only the exact text "1" means on.
+// MODE: only the exact text "1" means on. The write is a table write like any other,
+// with the session's backup before it.
 bool ReadShortcutsEnabledSetting(const char* table_path);
-void WriteShortcutsEnabledSetting(const char* table_path, int on);
+TableWrite WriteShortcutsEnabledSetting(const char* table_path, int on);

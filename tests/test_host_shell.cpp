@@ -9,6 +9,7 @@
 #include "file_bytes.h"
 #include "menu_file.h"
 #include "plugin_host.h"
+#include "program_run.h"
 #include "png_file.h"
 #include "text_codes.h"
 
@@ -145,24 +146,10 @@ size_t IndexOf(const std::vector<std::string>& lines, const std::string& line) {
 // Runs tarnwick-host.exe in the staged host folder; returns its exit code (-1: it did
 // not end within a minute and was stopped).
 int RunShell(const std::string& arguments) {
-    std::string command = "\"" + ProgramFolder() + "\\tarnwick-host.exe\" " + arguments;
-    std::string folder = StageFolder() + "\\UGII";
-    STARTUPINFOA start = {};
-    start.cb = sizeof start;
-    PROCESS_INFORMATION process = {};
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &start, &process))
-        return -2;
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    else
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return static_cast<int>(code);
+    driving::ProgramRun run =
+        driving::RunProgram("\"" + ProgramFolder() + "\\tarnwick-host.exe\" " + arguments,
+                            StageFolder() + "\\UGII", 60000);
+    return run.started ? run.status : -2;
 }
 
 // The menu reaches the plug-in through the file's bindings; an item bound to an

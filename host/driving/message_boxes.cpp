@@ -69,7 +69,8 @@ LRESULT CALLBACK MessageBoxWatcher::Watch(int code, WPARAM wparam, LPARAM lparam
         seen.owner = GetWindow(box, GW_OWNER);
         seen.has_ok = GetDlgItem(box, IDOK) != nullptr;
         seen.has_cancel = GetDlgItem(box, IDCANCEL) != nullptr;
-        seen.answer = seen.has_ok ? IDOK : IDCANCEL;
+        seen.has_yes_no = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO);
+        seen.answer = seen.has_yes_no ? Current->yes_no_answer_ : seen.has_ok ? IDOK : IDCANCEL;
         Current->seen_.push_back(seen);
         if (Current->observer_)
             Current->observer_(seen);

@@ -16,7 +16,8 @@ struct SeenMessageBox {
     HWND owner;
     bool has_ok;
     bool has_cancel;
-    int answer; // IDOK, or IDCANCEL when the box has no OK
+    bool has_yes_no;
+    int answer; // a question: as AnswerYesNo says; else IDOK, or IDCANCEL without OK
 };
 
 // A message box is a dialog of static texts and push buttons, one text with the id
@@ -37,12 +38,15 @@ class MessageBoxWatcher {
     const std::vector<SeenMessageBox>& Seen() const { return seen_; }
     std::vector<std::string> Texts() const; // the boxes' texts, in order
     void Clear() { seen_.clear(); }
+    // How boxes that ask Yes or No are answered: IDYES or IDNO (IDNO unless told).
+    void AnswerYesNo(int answer) { yes_no_answer_ = answer; }
 
   private:
     static LRESULT CALLBACK Watch(int code, WPARAM wparam, LPARAM lparam);
 
     Observer observer_;
     std::vector<SeenMessageBox> seen_;
+    int yes_no_answer_ = IDNO;
     HHOOK hook_ = nullptr;
     MessageBoxWatcher* hidden_ = nullptr;
 };

@@ -12,8 +12,9 @@ mkdir -p "$work/cpack" "$work/tarnwick" "$work/host/UGII" "$work/host/NXBIN"
 zip="$work/cpack/Tarnwick-1.0.0-win64.zip"
 (cd "$work/tarnwick" && cmake -E tar xf "$zip")
 
-for f in startup/Tarnwick.dll startup/tarnwick.men data/button_id.ini data/chick.ini \
-         data/Tarnwick.macro docs/install.md docs/guide.md LICENSE.txt THIRD-PARTY-NOTICES.txt; do
+for f in startup/Tarnwick.dll startup/tarnwick.men startup/tarnwick-check.exe data/button_id.ini \
+         data/chick.ini data/Tarnwick.macro docs/install.md docs/guide.md LICENSE.txt \
+         THIRD-PARTY-NOTICES.txt; do
   [ -f "$work/tarnwick/$f" ] || { echo "package lacks $f"; exit 1; }
 done
 # One install document, and a DLL without debug information.
@@ -24,6 +25,8 @@ if x86_64-w64-mingw32-objdump -h "$work/tarnwick/startup/Tarnwick.dll" | grep -q
 fi
 cmp "$work/tarnwick/startup/tarnwick.men" "$source_dir/resources/tarnwick.men"
 cmp "$work/tarnwick/data/button_id.ini" "$source_dir/data/button_id.ini"
+# The packaged checker finds nothing wrong with the packaged table.
+"$build/wine-run" "$work/tarnwick/startup/tarnwick-check.exe" "$work/tarnwick/data/button_id.ini" >/dev/null
 
 for f in tarnwick-host.exe libhostcore.dll libufun.dll libugopenint.dll; do
   cp "$build/bin/$f" "$work/host/UGII/"

@@ -1,0 +1,24 @@
+// Running a program as a user runs it from a console or a shortcut: a command line, a
+// working folder, its output read from a pipe, and a time after which it is stopped.
+#pragma once
+
+#include <string>
+
+namespace driving {
+
+struct ProgramRun {
+    bool started = false;
+    bool timed_out = false; // stopped after the time allowed
+    int status = -1;        // the exit status (-1 when it did not start or end)
+    std::string output;     // stdout and stderr together, as written
+};
+
+// `folder` empty: the caller's working folder. Output is read while the program runs,
+// so a program that writes more than a pipe holds cannot block on it.
+ProgramRun RunProgram(const std::string& command_line, const std::string& folder,
+                      unsigned timeout_ms);
+
+// Text without its CR bytes, cut at LF.
+std::string WithoutCarriageReturns(const std::string& text);
+
+} // namespace driving

@@ -1,0 +1,89 @@
+// The table file as lines, for what the profile service cannot tell: a key that occurs
+// twice in one section, lines under a repeated section header, lines without "=", the
+// file's encoding and bytes that are not GBK. Each line keeps its 1-based number and
+// its byte range, so a message can name it.
+//
+// The reading follows the platform's profile service (tried under Wine): a line ends at
+// CR LF, LF or a lone CR; surrounding spaces, tabs, vertical tabs, form feeds and Ctrl-Z
+// are trimmed (the ideographic space is not); a line starting with ";" is a comment,
+// one starting with "[" and holding a "]" a section header named by the trimmed text
+// before the last "]"; any other line is a key, split at its first "=". Names compare
+// with ASCII letters folded, inside double-byte characters nothing folds.
+#pragma once
+
+#include <stddef.h>
+
+#include <string>
+#include <vector>
+
+enum class TableEncoding {
+    Gbk,     // no byte-order mark and not UTF-8: GBK or plain ASCII, as the format wants
+    Utf8,    // valid UTF-8 with multi-byte sequences, no byte-order mark
+    Utf8Bom, // EF BB BF
+    Utf16Le, // FF FE
+    Utf16Be, // FE FF
+};
+
+enum class LineKind {
+    Blank,
+    Comment,  // ";..." after the leading blanks
+    Section,  // "[name]..."
+    Entry,    // key=value
+    NoEquals, // text without "=": a key without value for the profile service
+};
+
+struct TableLine {
+    int number = 0;   // 1-based
+    size_t begin = 0; // byte range in the file, line end included; the lines' ranges
+    size_t end = 0;   // follow each other and cover the whole file
+    std::string text; // the line without its end (GBK; a UTF-16 file's lines converted)
+    LineKind kind = LineKind::Blank;
+
+    // The section the line lies under (a header line: its own), trimmed. Before the
+    // first header the name is empty and the occurrence 0; otherwise the occurrence
+    // counts the headers of that name so far (1 for the first).
+    std::string section;
+    int section_occurrence = 0;
+    int section_line = 0; // the number of that header's line, 0 before the first header
+
+    // Comments, entries and lines without "=" (the profile service keys comments too):
+    // the key and value trimmed as the service trims them.
+    std::string key;
+    std::string value;
+    bool has_value = false; // the line holds "=": a key without one reads as missing
+    // An earlier line under the same header has the same key, and shadows this one.
+    int first_key_line = 0; // that earlier line's number, 0 when the key is the first
+
+    bool has_nul = false;     // the service cuts keys and values at a NUL byte
+    bool invalid_gbk = false; // a byte sequence that is not GBK
+};
+
+struct TableLines {
+    TableEncoding encoding = TableEncoding::Gbk;
+    std::vector<TableLine> lines;
+    std::vector<int> invalid_gbk_lines; // numbers of lines with bytes that are not GBK
+};
+
+// Reads a whole file. Returns 0, or the system's error code when it cannot be read.
+unsigned long ReadFileBytes(const char* path, std::string* bytes);
+
+TableEncoding DetectTableEncoding(const std::string& bytes);
+
+// Splits a table's bytes into lines and reads each as the profile service does.
+TableLines ReadTableLines(const std::string& bytes);
+// The same for a file; 0 or the system's error code.
+unsigned long ReadTableFile(const char* path, TableLines* table);
+
+// What a read of the value returns when it fits: cut at a NUL byte, and a pair of
+// equal quotes (' or ") around it removed.
+std::string ProfileValueOf(const std::string& value);
+
+// Names (sections, keys) as the profile service compares them: ASCII letters
+// upper-cased outside double-byte characters, cut at a NUL byte.
+std::string FoldProfileName(const std::string& name);
+bool SameProfileName(const std::string& a, const std::string& b);
+
+// True for the first byte of a GBK double-byte character.
+inline bool IsGbkLeadByte(unsigned char c) {
+    return c >= 0x81 && c <= 0xFE;
+}

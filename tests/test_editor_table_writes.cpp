@@ -1,0 +1,283 @@
+// Writes to the table: checked, all or nothing, preceded once a session by a copy in
+// button_id.ini.bak; and a table saved as UTF-8, converted on the user's word.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "editor_session.h"
+
+using namespace tarnwick_test;
+
+namespace {
+
+const char OpenFailed[] = "文件打开失败！";
+const char CannotWrite[] = "快捷键表无法读写，本次操作没有保存，列表和文件均未改变。"
+                           "请关闭占用 button_id.ini 的程序，或取消它的只读属性，然后再试。";
+const char BackupFailed[] = "无法备份快捷键表（button_id.ini.bak 写入失败），本次修改仍将保存。"
+                            "请检查 data 文件夹是否可写。";
+const char Utf8Question[] =
+    "快捷键表 button_id.ini 是以 UTF-8 编码保存的（常见文本编辑器的默认方式），"
+    "本工具按 GBK 编码读取它，其中的中文节名（全局、二次开发）和文字都将无法使用。\n\n"
+    "是否把它转换为 GBK 编码？转换前会把原文件备份为 button_id.ini.bak。";
+const char NotConvertible[] = "快捷键表中有 GBK 编码无法表示的字符，不能自动转换，文件没有改变。"
+                              "请用文本编辑器把它另存为 GBK（ANSI）编码。";
+
+const std::string Table = "[MODE]\r\nMODE=1\r\n[全局]\r\nA=BUTTON_A=Line=全局=全局\r\n"
+                          "B=BUTTON_B=Box=全局=全局\r\n";
+const ListRow RowA = {"A", "BUTTON_A", "Line", "全局", "全局"};
+const ListRow RowB = {"B", "BUTTON_B", "Box", "全局", "全局"};
+
+std::string Convert(const std::string& text, UINT from, UINT to) {
+    int n = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
+    int m = WideCharToMultiByte(to, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(m), '\0');
+    WideCharToMultiByte(to, 0, wide.data(), n, &out[0], m, nullptr, nullptr);
+    return out;
+}
+
+std::string Utf8Of(const std::string& gbk) {
+    return Convert(gbk, 936, CP_UTF8);
+}
+
+std::string Backup(const EditorSession& session) {
+    return session.Folder().Exists("button_id.ini.bak") ? session.Folder().Read("button_id.ini.bak")
+                                                        : "<none>";
+}
+
+void AddGlobal(const EditorDriver& editor, const std::string& shortcut) {
+    editor.SelectScope(GlobalText);
+    editor.SetFields(shortcut, "BUTTON_" + shortcut, shortcut);
+    editor.Click(AddButtonId);
+}
+
+} // namespace
+
+// Held open by a program that shares nothing, or that lets others only read: the read
+// or the write fails, and add, delete and modify change neither list nor file.
+TEST(TableWrites, TableHeldByAnotherProgramChangesNothing) {
+    for (DWORD share : {DWORD(0), DWORD(FILE_SHARE_READ)}) {
+        SCOPED_TRACE(share ? "others may read" : "shared with nobody");
+        EditorSession session("table_held", Table);
+        HostConfig_SetDisplayPart(1);
+        EditorDriver editor = session.Open();
+        const std::string path = session.Folder().PathOf("button_id.ini");
+        HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+        AddGlobal(editor, "Q");
+        editor.SelectRows({0});
+        editor.Click(DeleteButtonId);
+        editor.SelectRows({0});
+        editor.SetFields("Q", "BUTTON_Q", "Q");
+        editor.Click(ModifyButtonId);
+        CloseHandle(held);
+
+        const std::vector<std::string> refused = {OpenFailed, CannotWrite};
+        std::vector<std::string> expected;
+        for (int i = 0; i < 3; ++i)
+            expected.insert(expected.end(), refused.begin(), refused.end());
+        EXPECT_EQ(session.BoxTexts(), expected);
+        EXPECT_EQ(session.Table(), Table);
+        EXPECT_EQ(editor.Rows(), (std::vector<ListRow>{RowA, RowB}));
+        EXPECT_EQ(editor.Text(ShortcutEditId), "Q");
+
+        // Released, list and file still agree: the same modify goes through.
+        session.Boxes().Clear();
+        editor.SelectRows({0});
+        editor.Click(ModifyButtonId);
+        EXPECT_TRUE(session.BoxTexts().empty());
+        EXPECT_EQ(session.Table(), "[MODE]\r\nMODE=1\r\n[全局]\r\nB=BUTTON_B=Box=全局=全局\r\n"
+                                   "Q=BUTTON_Q=Q=全局=全局\r\n");
+        EXPECT_EQ(editor.Rows(),
+                  (std::vector<ListRow>{RowB, {"Q", "BUTTON_Q", "Q", "全局", "全局"}}));
+    }
+}
+
+// A table that cannot be read when the editor opens is named; the list stays empty.
+TEST(TableWrites, TableHeldWhenTheEditorOpens) {
+    EditorSession session("table_held_open", Table);
+    FileBlocker blocker(session.Folder().PathOf("button_id.ini"), false);
+    EditorDriver editor = session.Open();
+    blocker.Release();
+    EXPECT_EQ(
+        session.BoxTexts(),
+        std::vector<std::string>{"无法读取快捷键表 button_id.ini（可能被其他程序占用），列表为空。"
+                                 "请关闭占用它的程序后重新打开本窗口。"});
+    EXPECT_EQ(editor.RowCount(), 0);
+    EXPECT_EQ(session.Table(), Table);
+}
+
+// No table at start-up: nothing can be stored, so no row appears.
+TEST(TableWrites, NoTableAtStartUpAddsNoRow) {
+    EditorSession session("table_none", "", "0", false);
+    HostConfig_SetDisplayPart(1);
+    EditorDriver editor = session.Open();
+    AddGlobal(editor, "A");
+    EXPECT_EQ(session.BoxTexts(), (std::vector<std::string>{OpenFailed, CannotWrite}));
+    EXPECT_EQ(editor.RowCount(), 0);
+    EXPECT_FALSE(session.Folder().Exists("button_id.ini"));
+    EXPECT_EQ(GetFileAttributesA(".ini"), INVALID_FILE_ATTRIBUTES);
+}
+
+// The copy is made before the first write of each load of the plug-in, switching on or
+// off included, and replaces an older one; later writes of the session leave it.
+TEST(TableBackup, FirstWriteOfEachSessionCopiesTheTable) {
+    EditorSession session("table_backup", Table);
+    session.Folder().Write("button_id.ini.bak", "an older copy");
+    HostConfig_SetDisplayPart(1);
+    EditorDriver editor = session.Open();
+    EXPECT_EQ(Backup(session), "an older copy"); // opening writes nothing
+
+    AddGlobal(editor, "Q");
+    const std::string after_first = session.Table();
+    EXPECT_EQ(after_first, Table + "Q=BUTTON_Q=Q=全局=全局\r\n");
+    EXPECT_EQ(Backup(session), Table);
+    editor.SelectRows({0});
+    editor.Click(DeleteButtonId);
+    const std::string after_second = session.Table();
+    EXPECT_NE(after_second, after_first);
+    EXPECT_EQ(Backup(session), Table);
+    EXPECT_TRUE(session.BoxTexts().empty());
+
+    // A new session: switching off is its first write.
+    session.Host().Unload();
+    ASSERT_TRUE(session.Host().Load());
+    session.Host().StartUp();
+    EXPECT_EQ(Backup(session), Table);
+    HostActions_Invoke("FENNOR_KEY_UNSET");
+    EXPECT_NE(session.Table().find("MODE=0"), std::string::npos);
+    EXPECT_EQ(Backup(session), after_second);
+    HostActions_Invoke("FENNOR_KEY_SET");
+    AddGlobal(session.Open(), "R");
+    EXPECT_NE(session.Table().find("R=BUTTON_R"), std::string::npos);
+    EXPECT_EQ(Backup(session), after_second);
+    EXPECT_FALSE(session.Folder().Exists("button_id.ini.bak.new"));
+}
+
+// Switching rewrites the whole table through the profile service, which cannot keep a
+// NUL byte or a broken double-byte character: the copy made before holds them, byte for
+// byte.
+TEST(TableBackup, SwitchingCopiesTheTableByteForByte) {
+    const char nul_bytes[] = "[MODE]\r\nMODE=1\r\n[全局]\r\nA=B\0C=D=全局=全局\r\n";
+    const std::string with_nul(nul_bytes, sizeof nul_bytes - 1);
+    const std::string broken = "[MODE]\r\nMODE=1\r\n[全局]\r\nA=B\xC8=C=全局=全局\r\n";
+    for (const std::string& table : {with_nul, broken}) {
+        for (const char* action : {"FENNOR_KEY_SET", "FENNOR_KEY_UNSET"}) {
+            SCOPED_TRACE(action);
+            EditorSession session("table_backup_switch", table);
+            HostActions_Invoke(action);
+            EXPECT_EQ(Backup(session), table);
+            EXPECT_EQ(RecordedMessages().size(), 1u); // the switch's own, no other
+        }
+    }
+}
+
+// A copy that cannot be made is reported once, by the editor or through the host for
+// switching, and the write goes on.
+TEST(TableBackup, FailedCopyIsReportedOnce) {
+    for (bool by_switch : {false, true}) {
+        SCOPED_TRACE(by_switch ? "switching off first" : "editor first");
+        EditorSession session("table_backup_fails", Table);
+        // A folder in the copy's place: it cannot be replaced by a file.
+        CreateDirectoryA(session.Folder().PathOf("button_id.ini.bak").c_str(), nullptr);
+        HostConfig_SetDisplayPart(1);
+        EditorDriver editor = session.Open();
+        if (by_switch)
+            HostActions_Invoke("FENNOR_KEY_UNSET");
+        AddGlobal(editor, "Q");
+        AddGlobal(editor, "R");
+        HostActions_Invoke("FENNOR_KEY_SET");
+
+        Messages host_messages = RecordedMessages();
+        int host_reports = 0;
+        for (const auto& message : host_messages)
+            host_reports += message.first == BackupFailed ? 1 : 0;
+        if (by_switch) {
+            EXPECT_EQ(host_reports, 1);
+            EXPECT_TRUE(session.BoxTexts().empty());
+        } else {
+            EXPECT_EQ(host_reports, 0);
+            EXPECT_EQ(session.BoxTexts(), std::vector<std::string>{BackupFailed});
+            for (const SeenMessageBox& box : session.Boxes().Seen())
+                EXPECT_EQ(box.caption, EditorCaption);
+        }
+        EXPECT_NE(session.Table().find("Q=BUTTON_Q=Q=全局=全局\r\nR=BUTTON_R=R=全局=全局\r\n"),
+                  std::string::npos);
+        EXPECT_EQ(editor.RowCount(), 4);
+        EXPECT_FALSE(session.Folder().Exists("button_id.ini.bak.new"));
+    }
+}
+
+// A table saved as UTF-8 is recognised when the editor opens; converted on Yes (after the
+// session's copy), left alone on No.
+TEST(TableEncoding, Utf8TableIsOfferedForConversion) {
+    const std::string gbk =
+        "[MODE]\r\nMODE=1\r\n[全局]\r\nL=BUTTON_L=直线=全局=全局\r\n[二次开发]\r\n"
+        "QT=MY_TOOL=工具=二次开发=二次开发\r\n";
+    const std::vector<ListRow> rows = {{"L", "BUTTON_L", "直线", "全局", "全局"},
+                                       {"QT", "MY_TOOL", "工具", "二次开发", "二次开发"}};
+    struct Case {
+        const char* name;
+        std::string table;
+        int answer;
+        std::vector<std::string> messages;
+        std::string table_after;
+        std::string backup_after;
+    };
+    const std::string utf8 = Utf8Of(gbk);
+    const std::string bom = "\xEF\xBB\xBF" + utf8;
+    // Thai has no GBK form.
+    const std::string thai = utf8 + "[40]\r\nT=\xE0\xB8\x81=x=y=z\r\n";
+    const std::vector<Case> cases = {
+        {"UTF-8, yes", utf8, IDYES, {Utf8Question}, gbk, utf8},
+        {"UTF-8 with a byte-order mark, yes", bom, IDYES, {Utf8Question}, gbk, bom},
+        {"UTF-8, no", utf8, IDNO, {Utf8Question}, utf8, "<none>"},
+        {"UTF-8 with a byte-order mark, no", bom, IDNO, {Utf8Question}, bom, "<none>"},
+        {"a character without a GBK form, yes",
+         thai,
+         IDYES,
+         {Utf8Question, NotConvertible},
+         thai,
+         "<none>"},
+        {"GBK", gbk, IDYES, {}, gbk, "<none>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditorSession session("table_utf8", c.table);
+        session.Boxes().AnswerYesNo(c.answer);
+        EditorDriver editor = session.Open();
+        EXPECT_EQ(session.BoxTexts(), c.messages);
+        for (const SeenMessageBox& box : session.Boxes().Seen())
+            EXPECT_EQ(box.caption, EditorCaption);
+        EXPECT_EQ(session.Table(), c.table_after);
+        EXPECT_EQ(Backup(session), c.backup_after);
+        // Converted, the list shows the table as every reader now reads it.
+        if (c.table_after == gbk) {
+            EXPECT_EQ(editor.Rows(), rows);
+        }
+    }
+}
+
+// Converting rewrites the whole file: the copy beside it is the file as it stands, even
+// after the session's first write made one.
+TEST(TableEncoding, ConversionCopiesTheTableAsItStands) {
+    EditorSession session("table_utf8_later", Table);
+    HostActions_Invoke("FENNOR_KEY_UNSET");
+    const std::string switched_off = session.Table();
+    EXPECT_EQ(Backup(session), Table);
+    const std::string utf8 =
+        Utf8Of(switched_off + "[二次开发]\r\nQT=MY_TOOL=工具=二次开发=二次开发\r\n");
+    session.Folder().Write("button_id.ini", utf8);
+    session.Boxes().AnswerYesNo(IDYES);
+    EditorDriver editor = session.Open();
+    EXPECT_EQ(session.BoxTexts(), std::vector<std::string>{Utf8Question});
+    EXPECT_EQ(Backup(session), utf8);
+    EXPECT_EQ(Utf8Of(session.Table()), utf8);
+    EXPECT_EQ(editor.RowCount(), 3);
+}

@@ -35,20 +35,15 @@ enum { MessageNotice = 1, MessageWarning = 0, MessageSize = 512 };
 enum class Hit { None, HostButton, CustomButton, TooLong };
 
 // The read reports its whole room both for a value it cut and for one that just fills
-// it, and a value may be cut after its button name. One byte more of room tells whether
-// the name lies whole within the read.
-bool NameFitsTheRead(const char* section, const char* sentinel) {
+// it: one byte more of room tells them apart.
+bool ValueFitsTheRead(const char* section, const char* sentinel) {
     char wider[ProfileResultSize + 1] = {};
     unsigned length =
         ReadProfileText(ShortcutTablePath, section, TypedShortcut, sentinel, wider, sizeof wider);
-    if (length < sizeof wider - 1)
-        return true;
-    const char* name = wider + strspn(wider, "=");
-    const char* end = strchr(name, '=');
-    return end && end - wider < ProfileResultSize;
+    return length < sizeof wider - 1;
 }
 
-// On a hit ProfileResult holds the entry's value, its button name whole.
+// On a hit ProfileResult holds the entry's whole value.
 Hit ReadEntry(const char* section, const char* sentinel, Hit hit) {
     // The profile service leaves the place of a double-byte character it had to cut
     // unwritten: no byte of an earlier read may stand there.
@@ -57,8 +52,8 @@ Hit ReadEntry(const char* section, const char* sentinel, Hit hit) {
                                       ProfileResult, sizeof ProfileResult);
     if (strcmp(ProfileResult, sentinel) == 0)
         return Hit::None;
-    // A cut name would name a button that is not the entry's.
-    if (length >= sizeof ProfileResult - 1 && !NameFitsTheRead(section, sentinel))
+    // A cut value may name a button that is not the entry's.
+    if (length >= sizeof ProfileResult - 1 && !ValueFitsTheRead(section, sentinel))
         return Hit::TooLong;
     return hit;
 }

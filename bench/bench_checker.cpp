@@ -8,7 +8,7 @@
 
 #include "bench.h"
 #include "menu_catalogue.h"
-#include "table_check.h"
+#include "table_findings.h"
 
 namespace {
 

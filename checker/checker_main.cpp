@@ -13,7 +13,7 @@
 #include "key_names.h"
 #include "menu_catalogue.h"
 #include "shortcut_store.h"
-#include "table_check.h"
+#include "table_findings.h"
 #include "table_lines.h"
 
 namespace {

@@ -27,14 +27,56 @@ const char CustomSentinel[] = "二次开发没有";
 const char TableOpenFailed[] = "打开快捷键.ini文件时失败";
 const char WrongShortcut[] = "输入快捷键有误，请重新输入!";
 const char CommandFailed[] = "打开命令失败!";
+const char ValueTooLong[] =
+    "快捷键 %s 的内容过长（超过255字节），未执行任何命令，请在快捷键设置中缩短！";
 
-enum { MessageNotice = 1, MessageWarning = 0 };
+enum { MessageNotice = 1, MessageWarning = 0, MessageSize = 512 };
 
-// True on a hit: ProfileResult then holds the entry's value.
-bool ReadEntry(const char* section, const char* sentinel) {
-    ReadProfileText(ShortcutTablePath, section, TypedShortcut, sentinel, ProfileResult,
-                    sizeof ProfileResult);
-    return strcmp(ProfileResult, sentinel) != 0;
+enum class Hit { None, HostButton, CustomButton, TooLong };
+
+// The read reports its whole room both for a value it cut and for one that just fills
+// it: one byte more of room tells them apart.
+bool ValueFitsTheRead(const char* section, const char* sentinel) {
+    char wider[ProfileResultSize + 1] = {};
+    unsigned length =
+        ReadProfileText(ShortcutTablePath, section, TypedShortcut, sentinel, wider, sizeof wider);
+    return length < sizeof wider - 1;
+}
+
+// On a hit ProfileResult holds the entry's whole value.
+Hit ReadEntry(const char* section, const char* sentinel, Hit hit) {
+    // The profile service leaves the place of a double-byte character it had to cut
+    // unwritten: no byte of an earlier read may stand there.
+    memset(ProfileResult, 0, sizeof ProfileResult);
+    unsigned length = ReadProfileText(ShortcutTablePath, section, TypedShortcut, sentinel,
+                                      ProfileResult, sizeof ProfileResult);
+    if (strcmp(ProfileResult, sentinel) == 0)
+        return Hit::None;
+    // A cut value may name a button that is not the entry's.
+    if (length >= sizeof ProfileResult - 1 && !ValueFitsTheRead(section, sentinel))
+        return Hit::TooLong;
+    return hit;
+}
+
+// The search order is fixed: the first section that holds the code wins.
+Hit FindEntry(const char* module_section) {
+    Hit hit = ReadEntry(module_section, ModuleSentinel, Hit::HostButton);
+    if (hit == Hit::None)
+        hit = ReadEntry(GlobalSection, GlobalSentinel, Hit::HostButton);
+    if (hit == Hit::None)
+        hit = ReadEntry(CustomSection, CustomSentinel, Hit::CustomButton);
+    return hit;
+}
+
+// Only an existence test: the profile service reads the file by path. Shared for
+// reading and writing, so that nobody else's open of the table is refused meanwhile.
+bool TableOpens() {
+    HANDLE table = CreateFileA(ShortcutTablePath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (table == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(table);
+    return true;
 }
 
 void AnswerMiss(LookupVariant variant) {
@@ -45,17 +87,13 @@ void AnswerMiss(LookupVariant variant) {
     memset(TypedShortcut, 0, sizeof TypedShortcut);
 }
 
-enum class Hit { None, HostButton, CustomButton };
-
-// The search order is fixed: the first section that holds the code wins.
-Hit FindEntry(const char* module_section) {
-    if (ReadEntry(module_section, ModuleSentinel))
-        return Hit::HostButton;
-    if (ReadEntry(GlobalSection, GlobalSentinel))
-        return Hit::HostButton;
-    if (ReadEntry(CustomSection, CustomSentinel))
-        return Hit::CustomButton;
-    return Hit::None;
+// The entry was found, so the code is done with in either mode; it is emptied before the
+// message, whose loop may take the user's next keys into it.
+void AnswerValueTooLong() {
+    char message[MessageSize];
+    snprintf(message, sizeof message, ValueTooLong, TypedShortcut);
+    ClearTypedShortcutAfterLaunch();
+    uc1601(message, MessageNotice);
 }
 
 } // namespace
@@ -66,15 +104,15 @@ void ShortcutLookup(LookupVariant variant) {
     char module_section[ModuleNumberTextSize] = {};
     FormatModuleNumber(module_id, module_section, sizeof module_section);
 
-    // Only an existence test: the profile service reads the file by path.
-    FILE* table = fopen(ShortcutTablePath, "r");
-    if (!table) {
+    if (!TableOpens()) {
         uc1601(TableOpenFailed, MessageNotice);
         return;
     }
 
     Hit hit = FindEntry(module_section);
-    std::string button_name = hit == Hit::None ? std::string() : ButtonNameOfValue(ProfileResult);
+    std::string button_name = hit == Hit::HostButton || hit == Hit::CustomButton
+                                  ? ButtonNameOfValue(ProfileResult)
+                                  : std::string();
     switch (hit) {
     case Hit::HostButton:
         // A value with no first field ("" or only "=") names no button; the host is
@@ -90,11 +128,13 @@ void ShortcutLookup(LookupVariant variant) {
             AnswerMiss(variant);
         }
         break;
+    case Hit::TooLong:
+        AnswerValueTooLong();
+        break;
     case Hit::None:
         AnswerMiss(variant);
         break;
     }
-    fclose(table);
 }
 
 void MenuButtonLaunch(const char* button_name) {

@@ -6,7 +6,8 @@
 enum class LookupVariant { Space, Immediate };
 
 // Looks TypedShortcut up in the current module's section, then "全局", then
-// "二次开发", and launches the first hit.
+// "二次开发", and launches the first hit. A hit whose value is longer than the 255 bytes
+// read runs nothing: the user is told, and the code is emptied.
 void ShortcutLookup(LookupVariant variant);
 
 // Posts the host button's command id to the host's main window, then empties the

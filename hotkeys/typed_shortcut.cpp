@@ -7,11 +7,6 @@
 char TypedShortcut[TypedShortcutSize];
 char LastShortcut[TypedShortcutSize];
 
-void ResetTypedShortcut() {
-    UF_UI_set_status("");
-    memset(TypedShortcut, 0, sizeof TypedShortcut);
-}
-
 void ClearTypedShortcutAfterLaunch() {
     memset(TypedShortcut, 0, sizeof TypedShortcut);
     UF_UI_set_status(TypedShortcut);

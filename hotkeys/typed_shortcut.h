@@ -8,8 +8,5 @@ enum { TypedShortcutSize = 256, TypedShortcutMax = ShortcutTextMax };
 extern char TypedShortcut[TypedShortcutSize]; // key names taken since the last reset
 extern char LastShortcut[TypedShortcutSize];  // TypedShortcut after the latest append
 
-// Clears the status line first, then the buffer: the order the host sees.
-void ResetTypedShortcut();
-
 // Empties the whole buffer and shows the now empty code in the status line.
 void ClearTypedShortcutAfterLaunch();

@@ -69,15 +69,15 @@ std::string ButtonNameOfValue(const char* value) {
     return end ? std::string(p, static_cast<size_t>(end - p)) : std::string(p);
 }
 
-void ReadProfileText(const char* path, const char* section, const char* key,
-                     const char* default_text, char* buffer, unsigned size) {
+unsigned ReadProfileText(const char* path, const char* section, const char* key,
+                         const char* default_text, char* buffer, unsigned size) {
     if (size == 0)
-        return;
+        return 0;
     if (!path || !*path) {
         snprintf(buffer, size, "%s", default_text);
-        return;
+        return static_cast<unsigned>(strlen(buffer));
     }
-    GetPrivateProfileStringA(section, key, default_text, buffer, size, path);
+    return GetPrivateProfileStringA(section, key, default_text, buffer, size, path);
 }
 
 void WriteProfileText(const char* path, const char* section, const char* key, const char* value) {

@@ -50,9 +50,10 @@ std::string ButtonNameOfValue(const char* value);
 
 // The profile service on one of the two files. An empty path (the file was not found
 // at start-up) reads as a missing file and is never written: the platform would take a
-// bare name for a file in the Windows folder.
-void ReadProfileText(const char* path, const char* section, const char* key,
-                     const char* default_text, char* buffer, unsigned size);
+// bare name for a file in the Windows folder. A read returns the length the profile
+// service reports: size - 1 when the value did not fit, or just filled the buffer.
+unsigned ReadProfileText(const char* path, const char* section, const char* key,
+                         const char* default_text, char* buffer, unsigned size);
 void WriteProfileText(const char* path, const char* section, const char* key, const char* value);
 
 // The copy of CHECK1 the keystroke filter works from: exactly 1 selects Space mode, any

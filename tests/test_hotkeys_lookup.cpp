@@ -214,3 +214,120 @@ TEST(Lookup, TableRemovedAfterStartUpIsReportedOnEveryLookup) {
     EXPECT_EQ(RecordedMessages(), (Messages{{TableOpenFailed, 1}, {TableOpenFailed, 1}}));
     EXPECT_STREQ(HostWindow_StatusText(), "ZQ");
 }
+
+namespace {
+
+// The message of an entry too long for the lookup's read, for the code typed.
+std::string ValueTooLong(const std::string& code) {
+    return "快捷键 " + code + " 的内容过长（超过255字节），未执行任何命令，请在快捷键设置中缩短！";
+}
+
+struct LongValueCase {
+    const char* what;
+    std::vector<std::string> table;
+    const char* check1;
+    const char* keys;
+    // Host buttons known by name: a cut name that ran would show as its id.
+    std::vector<std::pair<std::string, int>> buttons;
+    std::vector<int> commands;
+    Texts custom_commands;
+    Messages messages;
+};
+
+const std::string B255(255, 'B'), M255(255, 'M'), M256(256, 'M');
+
+} // namespace
+
+// The lookup reads 255 bytes of a value: an entry whose value is longer runs nothing,
+// neither its cut name nor anything found in a later section, and the user is told.
+TEST(Lookup, ValuesLongerThanTheReadRunNothing) {
+    const LongValueCase cases[] = {
+        {"host button, Space mode",
+         {"[全局]", "L=" + B255 + "B=x=全局=全局"},
+         "1",
+         "L ",
+         {{B255, 801}},
+         {},
+         {},
+         {{ValueTooLong("L"), 1}}},
+        {"host button, immediate mode",
+         {"[全局]", "L=" + B255 + "B=x=全局=全局"},
+         "0",
+         "L",
+         {{B255, 801}},
+         {},
+         {},
+         {{ValueTooLong("L"), 1}}},
+        {"the module's long entry is not passed over for 全局",
+         {"[0]", "L=" + B255 + "B=x=仅应用模块=0", "[全局]", "L=BTN_GLOBAL=x=全局=全局"},
+         "1",
+         "L ",
+         {{"BTN_GLOBAL", GlobalButton}},
+         {},
+         {},
+         {{ValueTooLong("L"), 1}}},
+        {"custom button of 256 characters",
+         {"[二次开发]", "L=" + M256},
+         "1",
+         "L ",
+         {},
+         {},
+         {},
+         {{ValueTooLong("L"), 1}}},
+        {"custom, immediate mode",
+         {"[二次开发]", "L=" + M256},
+         "0",
+         "L",
+         {},
+         {},
+         {},
+         {{ValueTooLong("L"), 1}}},
+        {"a whole name before a long description runs nothing either",
+         {"[全局]", "L=BTN_GLOBAL=" + std::string(300, 'x') + "=全局=全局"},
+         "1",
+         "L ",
+         {{"BTN_GLOBAL", GlobalButton}},
+         {},
+         {},
+         {{ValueTooLong("L"), 1}}},
+        {"a value of exactly 255 bytes fits",
+         {"[二次开发]", "L=" + M255},
+         "1",
+         "L ",
+         {},
+         {},
+         {M255},
+         {}},
+        {"a double-byte character across the end",
+         {"[全局]", "L=" + std::string(254, 'B') + "按=x=全局=全局"},
+         "1",
+         "L ",
+         {{std::string(254, 'B'), 801}},
+         {},
+         {},
+         {{ValueTooLong("L"), 1}}},
+        // X's value fills the read; Y's ends in a double-byte character that the read
+        // cuts, leaving X's last byte in its place: "D…DC" must never run.
+        {"no byte of an earlier read joins a cut one",
+         {"[全局]", "X=" + std::string(255, 'C'), "Y=" + std::string(254, 'D') + "按=x=全局=全局"},
+         "1",
+         "X Y ",
+         {{std::string(255, 'C'), 802}, {std::string(254, 'D') + "C", 803}},
+         {802},
+         {},
+         {{ValueTooLong("Y"), 1}}},
+    };
+    for (const LongValueCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        TypingHost host("lookup_long", Table(c.table), c.check1);
+        for (const auto& button : c.buttons)
+            HostConfig_AddButton(button.first.c_str(), button.second);
+        TypeCode(c.keys);
+        EXPECT_EQ(RecordedCommandIds(), c.commands) << DescribeRecord();
+        EXPECT_EQ(RecordTexts(HOST_EV_CUSTOM_COMMAND), c.custom_commands) << DescribeRecord();
+        EXPECT_EQ(RecordedMessages(), c.messages) << DescribeRecord();
+        // The code is done with: the next key starts a new one.
+        EXPECT_STREQ(HostWindow_StatusText(), "");
+        EXPECT_TRUE(host.Sink().KeyDowns().empty());
+    }
+}

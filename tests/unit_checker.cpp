@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "table_check.h"
+#include "table_findings.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "table_check.h"
+#include "table_findings.h"
 
 #include <windows.h>
 

@@ -63,10 +63,12 @@ bool IsHeld(const Keystroke& k, int key) {
     return (k.key_state[key] & HeldBit) != 0;
 }
 
-// In their order: focused class and foreground title, the key code, the key state, the
-// hook code and the flags. Every rule ends alike, so no one can tell the order apart.
+// In their order: the plug-in's own window, focused class and foreground title, the key
+// code, the key state, the hook code and the flags. Every rule ends alike, so no one can
+// tell the order apart. Keys for the plug-in's own editor (Tab and Esc among them) are
+// the editor's, never a typed code.
 bool PassesThrough(const Keystroke& k) {
-    return IsOneOf(k.focus_class, PassThroughClasses) || PassesByForeground(k) ||
+    return k.focus_is_own || IsOneOf(k.focus_class, PassThroughClasses) || PassesByForeground(k) ||
            strcmp(k.focus_class, WindowsFormsClass) == 0 || IsHostKey(k.key) ||
            PassesByKeyState(k) || IsNotAFirstKeyDown(k.code, k.flags);
 }
@@ -176,8 +178,8 @@ bool PassesByKeyState(const Keystroke& k) {
            IsHeld(k, VK_RETURN);
 }
 
-bool PassesByFocusClass(const Keystroke& k) {
-    return IsOneOf(k.focus_class, PassThroughClasses) ||
+bool PassesByFocus(const Keystroke& k) {
+    return k.focus_is_own || IsOneOf(k.focus_class, PassThroughClasses) ||
            strcmp(k.focus_class, WindowsFormsClass) == 0;
 }
 

@@ -21,8 +21,9 @@ struct Keystroke {
     int code;     // hook code
     WPARAM key;   // virtual-key code
     LPARAM flags; // repeat count, scan code, extended, previous state (30), transition (31)
-    BYTE key_state[KeyStateSize];     // the thread's key state (GetKeyboardState), high bit: held
-    char focus_class[FocusClassSize]; // focused window's class, cut to 12
+    BYTE key_state[KeyStateSize]; // the thread's key state (GetKeyboardState), high bit: held
+    bool focus_is_own; // the focused window is the plug-in's own (the editor or a control of it)
+    char focus_class[FocusClassSize];           // focused window's class, cut to 12
     char foreground_title[ForegroundTitleSize]; // foreground window's title
     char key_name[KeyNameSize];                 // GetKeyNameTextA of the flags
 };
@@ -48,7 +49,7 @@ struct KeystrokeEffects {
 // hook procedure may try the groups cheapest first and skip the dearer facts.
 bool PassesByArguments(const Keystroke& keystroke);  // code, key and flags alone
 bool PassesByKeyState(const Keystroke& keystroke);   // Shift, Ctrl, Alt or Enter held
-bool PassesByFocusClass(const Keystroke& keystroke); // the focused window's class
+bool PassesByFocus(const Keystroke& keystroke);      // the focused window: own, or its class
 bool PassesByForeground(const Keystroke& keystroke); // the foreground window's title
 
 // The whole decision for one keystroke: the offer of a keystroke already being decided

@@ -39,8 +39,7 @@ FocusAndForeground FindFocusAndForeground() {
     return {GetFocus(), GetForegroundWindow()};
 }
 
-// A window of the plug-in's own, the editor or one of its controls: its keys are the
-// editor's (Tab and Esc among them), never a typed code.
+// A window of the plug-in's own: the editor or one of its controls.
 bool IsPluginWindow(HWND window) {
     HWND root = window ? GetAncestor(window, GA_ROOT) : nullptr;
     return root && PluginModule() &&
@@ -61,13 +60,12 @@ bool PassesWhileGathering(Keystroke& k) {
     if (PassesByKeyState(k))
         return true;
     FocusAndForeground windows = FindFocusAndForeground();
-    if (IsPluginWindow(windows.focus))
-        return true;
+    k.focus_is_own = IsPluginWindow(windows.focus);
     if (windows.focus)
         GetClassNameA(windows.focus, k.focus_class, FocusClassSize);
     k.focus_class[ClassNameCut] = '\0';
     // The title of another program's window is a call into the window system of its own.
-    if (PassesByFocusClass(k))
+    if (PassesByFocus(k))
         return true;
     if (windows.foreground)
         GetWindowTextA(windows.foreground, k.foreground_title, ForegroundTitleSize);

@@ -35,6 +35,10 @@ Keystroke InClass(Keystroke k, const char* focus_class) {
     snprintf(k.focus_class, sizeof k.focus_class, "%s", focus_class);
     return k;
 }
+Keystroke InOwnWindow(Keystroke k) {
+    k.focus_is_own = true;
+    return k;
+}
 Keystroke Under(Keystroke k, const char* title) {
     snprintf(k.foreground_title, sizeof k.foreground_title, "%s", title);
     return k;
@@ -151,6 +155,8 @@ TEST(KeystrokeDecision, KeysOfTheHostPassUntouched) {
     Keystroke caps_lock_on = F;
     caps_lock_on.key_state[VK_CAPITAL] = 0x01; // toggled, not held
     const DecisionCase cases[] = {
+        {"focus in the editor",    1, "A", "A", InOwnWindow(F),                Pass,    "A", "A", {}},
+        {"Esc in the editor",      1, "A", "A", InOwnWindow(Esc),              Pass,    "A", "A", {}},
         {"focus in Edit",          1, "A", "A", InClass(F, "Edit"),            Pass,    "A", "A", {}},
         {"focus in RICHEDIT50W",   1, "",  "",  InClass(Space, "RICHEDIT50W"), Pass,    "",  "",  {}},
         {"longer than RICHEDIT50W",1, "",  "",  InClass(F, "RICHEDIT50W2"),    Swallow, "F", "F", {"status F"}},

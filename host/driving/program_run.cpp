@@ -19,6 +19,15 @@ void ReadAvailable(HANDLE pipe, std::string* output) {
     }
 }
 
+// Once the program has ended every byte it wrote is in the pipe, but a peek may not show
+// the last of them yet: read until the pipe reports its end.
+void ReadToEnd(HANDLE pipe, std::string* output) {
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        output->append(buffer, got);
+}
+
 } // namespace
 
 ProgramRun RunProgram(const std::string& command_line, const std::string& folder,
@@ -45,10 +54,11 @@ ProgramRun RunProgram(const std::string& command_line, const std::string& folder
     if (run.started) {
         const DWORD start = GetTickCount();
         for (;;) {
-            bool ended = WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0;
-            ReadAvailable(read_end, &run.output);
-            if (ended)
+            if (WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0) {
+                ReadToEnd(read_end, &run.output);
                 break;
+            }
+            ReadAvailable(read_end, &run.output);
             if (GetTickCount() - start > timeout_ms) {
                 TerminateProcess(process.hProcess, 99);
                 WaitForSingleObject(process.hProcess, 5000);

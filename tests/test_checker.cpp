@@ -41,15 +41,7 @@ CheckerRun RunChecker(const std::string& arguments) {
         ADD_FAILURE() << "tarnwick-check did not end: " << arguments;
     run.status = program.status;
     run.output = driving::WithoutCarriageReturns(program.output);
-    const std::string& text = run.output;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        run.lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
+    run.lines = driving::TextLines(run.output);
     return run;
 }
 

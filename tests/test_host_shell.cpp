@@ -123,19 +123,6 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     ASSERT_TRUE(driving::WriteFileBytes(path, bytes)) << path;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
 size_t IndexOf(const std::vector<std::string>& lines, const std::string& line) {
     for (size_t i = 0; i < lines.size(); ++i)
         if (lines[i] == line)
@@ -198,7 +185,7 @@ TEST(HostShell, LoadsThePluginBindsItsMenuRunsTheScriptAndUnloads) {
     }
     EXPECT_EQ(transcripts[0], transcripts[1]) << "a rerun must print the same transcript";
 
-    std::vector<std::string> lines = Lines(Utf8ToGbk(transcripts[0]));
+    std::vector<std::string> lines = driving::TextLines(Utf8ToGbk(transcripts[0]));
     const std::string text = Utf8ToGbk(transcripts[0]);
     auto at = [&](const std::string& line) {
         size_t i = IndexOf(lines, line);
@@ -246,7 +233,7 @@ TEST(HostShell, AnswersMessageBoxesOfAScriptedRun) {
               0);
     std::string transcript = Utf8ToGbk(FileBytes(scratch + "\\transcript.txt"));
     size_t boxes = 0;
-    for (const std::string& line : Lines(transcript))
+    for (const std::string& line : driving::TextLines(transcript))
         if (line == "[box]    \"提示\" TARNWICK_DIR 环境变量没有设置! -> OK")
             ++boxes;
     EXPECT_EQ(boxes, 3u) << GbkToUtf8(transcript);
@@ -281,7 +268,7 @@ TEST(HostShell, PlaysCustomCodesThroughTheUiLibraryItLoadedFromAnyFolder) {
         folder.WriteStandardFiles("[二次开发]\r\nQT=MY_TOOL=Tool=二次开发=二次开发\r\n", "1");
         ASSERT_EQ(RunShell(arguments + "--ui-library " + c.ui_library, scratch + "\\Projects"), 0);
         std::string transcript = Utf8ToGbk(driving::FileBytes(scratch + "\\transcript.txt"));
-        std::vector<std::string> lines = Lines(transcript);
+        std::vector<std::string> lines = driving::TextLines(transcript);
         bool played = IndexOf(lines, "[run]    custom button MY_TOOL") != std::string::npos;
         bool failed = transcript.find("打开命令失败!") != std::string::npos;
         EXPECT_EQ(played, c.plays) << GbkToUtf8(transcript);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace driving {
 
@@ -18,7 +19,9 @@ struct ProgramRun {
 ProgramRun RunProgram(const std::string& command_line, const std::string& folder,
                       unsigned timeout_ms);
 
-// Text without its CR bytes, cut at LF.
+// Text without its CR bytes.
 std::string WithoutCarriageReturns(const std::string& text);
+// The lines of a text cut at LF, without their LF; a last line without one counts.
+std::vector<std::string> TextLines(const std::string& text);
 
 } // namespace driving

@@ -411,12 +411,12 @@ void HostInternal_AppendListing(const char* text) {
     State().listing += text;
 }
 
-int HostInternal_ShowMessage(const char* text, int flag) {
+int HostInternal_ShowMessage(const char* text) {
     HostState& s = State();
     if (s.message_callback)
-        s.message_callback(text, flag);
+        s.message_callback(text, 1);
     if (s.interactive_messages)
-        MessageBoxA(s.window, text, "NX", MB_OK | (flag ? MB_ICONINFORMATION : MB_ICONWARNING));
+        MessageBoxA(s.window, text, "NX", MB_OK | MB_ICONINFORMATION);
     return 0;
 }
 

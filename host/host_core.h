@@ -62,7 +62,7 @@ HOST_CORE_API void HostRecord_SetObserver(HostRecordObserver observer);
 
 // Configuration. HostConfig_Reset restores the defaults: initialise and terminate
 // succeed, release "NX 12.0.2", variables from the process environment, module 0,
-// no displayed part, no buttons, libraries load, uc1601 records and returns at once;
+// no displayed part, no buttons, libraries load, uc1601's box records and returns at once;
 // the libraries UF_load_library loaded are released.
 HOST_CORE_API void HostConfig_Reset(void);
 HOST_CORE_API void HostConfig_SetInitializeResult(int result);
@@ -78,10 +78,11 @@ HOST_CORE_API unsigned int HostConfig_DisplayPart(void);
 HOST_CORE_API void HostConfig_AddButton(const char* name, int id);
 HOST_CORE_API const char* HostConfig_ButtonName(int id); // NULL when no button has the id
 HOST_CORE_API void HostConfig_SetLibraryLoads(int loads);
-// 0: uc1601 records and returns at once; 1: it shows a real modal message box.
+// uc1601 with flag 1, the host's modal box: 0 records it and returns at once; 1 shows a
+// real modal message box. Flag 0 always writes the status line and returns at once.
 HOST_CORE_API void HostConfig_SetInteractiveMessages(int interactive);
-// Called inside uc1601 after the record, as a real box would run the thread's
-// message loop while open; lets a test type keys while a message is up.
+// Called inside uc1601's box (flag 1) after the record, as a real box would run the
+// thread's message loop while open; lets a test type keys while a message is up.
 typedef void (*HostMessageCallback)(const char* text, int flag);
 HOST_CORE_API void HostConfig_SetMessageCallback(HostMessageCallback callback);
 

@@ -20,7 +20,8 @@ HOST_CORE_API void HostInternal_AddAction(const char* name, UF_MB_callback_t cal
                                           void* client_data);
 HOST_CORE_API void HostInternal_SetStatus(const char* text);
 HOST_CORE_API void HostInternal_AppendListing(const char* text);
-HOST_CORE_API int HostInternal_ShowMessage(const char* text, int flag);
+// uc1601's modal box (flag 1).
+HOST_CORE_API int HostInternal_ShowMessage(const char* text);
 
 #ifdef __cplusplus
 }

@@ -1,5 +1,5 @@
 // libugopenint.dll of the stand-in host: menu actions, button ids, the main window,
-// the status line and the message box.
+// the status line and the message box (uc1601: flag 0 the status line, 1 a modal box).
 #define UF_HOST_BUILDING
 #include <cstring>
 
@@ -44,7 +44,12 @@ int uc1601(const char* message, int flag) {
     if (!message)
         return 1;
     HostRecord_Add(HOST_EV_MESSAGE, flag, message, strlen(message));
-    return HostInternal_ShowMessage(message, flag);
+    // Flag 0 is a status-line text: no box, no message loop.
+    if (flag == 0) {
+        HostInternal_SetStatus(message);
+        return 0;
+    }
+    return HostInternal_ShowMessage(message);
 }
 
 } // extern "C"

@@ -5,32 +5,49 @@
 
 HHOOK KeyboardHook = nullptr;
 
-void EnableShortcuts() {
+namespace {
+enum { HostBox = 1 };
+} // namespace
+
+HookSwitch InstallKeyboardHook() {
     if (KeyboardHook) {
-        uc1601("当前已开启快捷键功能！", 1);
-        return;
+        uc1601("当前已开启快捷键功能！", HostBox);
+        return HookSwitch::AlreadySo;
     }
     // A thread hook of the host's UI thread: keystrokes of other threads never reach it.
     KeyboardHook = SetWindowsHookExA(WH_KEYBOARD, KeystrokeFilter, nullptr, GetCurrentThreadId());
-    if (KeyboardHook)
-        uc1601("打开快捷键成功！", 1);
+    return KeyboardHook ? HookSwitch::Switched : HookSwitch::Failed;
 }
 
-void DisableShortcuts() {
+HookSwitch RemoveKeyboardHook() {
     if (!KeyboardHook) {
-        uc1601("当前快捷键处于未开启状态！", 1);
-        return;
+        uc1601("当前快捷键处于未开启状态！", HostBox);
+        return HookSwitch::AlreadySo;
     }
-    if (UnhookWindowsHookEx(KeyboardHook)) {
-        KeyboardHook = nullptr;
-        uc1601("关闭快捷键成功！", 1);
-    }
+    if (!UnhookWindowsHookEx(KeyboardHook))
+        return HookSwitch::Failed;
+    KeyboardHook = nullptr;
+    return HookSwitch::Switched;
 }
 
-void RemoveKeyboardHookAtUnload() {
+void AnnounceShortcutsOn() {
+    uc1601("打开快捷键成功！", HostBox);
+}
+
+void AnnounceShortcutsOff() {
+    uc1601("关闭快捷键成功！", HostBox);
+}
+
+void EnableShortcuts() {
+    if (InstallKeyboardHook() == HookSwitch::Switched)
+        AnnounceShortcutsOn();
+}
+
+void RemoveKeyboardHookQuietly() {
     if (!KeyboardHook)
         return;
     UnhookWindowsHookEx(KeyboardHook);
-    // The library goes away whatever the answer: nothing may call into it any more.
+    // The hook is given up whatever the answer: at unload nothing may call into the
+    // library any more, and a switch-on that was not recorded must leave shortcuts off.
     KeyboardHook = nullptr;
 }

@@ -2,18 +2,21 @@
 // and ufusr_cleanup before it unloads the library.
 #include <windows.h>
 
+#include "code_page_check.h"
 #include "data_locations.h"
-#include "shortcut_editors.h"
 #include "host_report.h"
 #include "keyboard_hook.h"
 #include "menu_actions.h"
 #include "plugin_module.h"
+#include "shortcut_editors.h"
 #include "shortcut_store.h"
 #include "uf_host.h"
 
 namespace {
 
-enum { UnloadWhenAsked = 2 };
+// The host keeps the addresses of the menu actions and cannot be asked to forget them,
+// and the hook is in the thread's chain: the library may go only when the host ends.
+enum { UnloadWhenHostTerminates = 3 };
 
 void StartUp(int* retcode) {
     if (ReportUfError(131, "UF_initialize()", UF_initialize()) != 0) {
@@ -26,7 +29,10 @@ void StartUp(int* retcode) {
     LocateUiLibrary();
     RegisterMenuActions();
     SpaceMode = ReadSpaceModeSetting(SettingsFilePath);
-    RestoreEnabledState();
+    if (ProcessCodePageIsGbk())
+        RestoreEnabledState();
+    else
+        ReportForeignCodePage();
     ReportUfError(191, "UF_terminate()", UF_terminate());
     *retcode = 0;
 }
@@ -48,14 +54,14 @@ void ufsta(char* /*param*/, int* retcode, int /*param_len*/) {
 }
 
 int ufusr_ask_unload(void) {
-    return UnloadWhenAsked;
+    return UnloadWhenHostTerminates;
 }
 
 void ufusr_cleanup(void) {
     // After this call no code of the plug-in may stay reachable: neither the hook
     // procedure nor an editor's window procedure.
     try {
-        RemoveKeyboardHookAtUnload();
+        RemoveKeyboardHookQuietly();
         DestroyAllShortcutEditors();
     } catch (...) {
     }

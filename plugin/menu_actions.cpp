@@ -1,35 +1,104 @@
 #include "menu_actions.h"
 
+#include <cstdio>
+
+#include "code_page_check.h"
 #include "data_locations.h"
-#include "shortcut_editors.h"
 #include "keyboard_hook.h"
 #include "plugin_module.h"
+#include "shortcut_editors.h"
 #include "shortcut_store.h"
 #include "table_backup.h"
 #include "uf_host.h"
 
 namespace {
 
-// The first write of a session copies the table; a copy that failed is told once.
-void RecordShortcutsEnabled(int on) {
-    if (WriteShortcutsEnabledSetting(ShortcutTablePath, on).backup_failed)
-        uc1601(BackupFailedMessage, 1);
+enum { HostBox = 1, MessageSize = 1024 };
+
+// %s is the table's full path.
+const char SwitchOnNotRecorded[] =
+    "无法把开启状态写入快捷键表 %s（文件不存在、只读或被其他程序占用），快捷键保持关闭。"
+    "请检查 TARNWICK_DIR 和该文件后再试。";
+const char SwitchOffNotRecorded[] =
+    "快捷键已关闭，但无法把关闭状态写入快捷键表 %s（文件不存在、只读或被其他程序占用），"
+    "NX 下次启动时会重新开启快捷键。请检查该文件后再试。";
+
+// The table's full path; when it was not found at start-up, where it was looked for.
+void TablePathForMessage(char* path, size_t size) {
+    if (ShortcutTablePath[0]) {
+        snprintf(path, size, "%s", ShortcutTablePath);
+        return;
+    }
+    // Asked first, so that an unset variable brings no second box of its own.
+    char* defined = nullptr;
+    UF_translate_variable("TARNWICK_DIR", &defined);
+    char root[DataPathSize] = {};
+    if (defined && ReadInstallRoot(root))
+        snprintf(path, size, "%s\\data\\button_id.ini", root);
+    else
+        snprintf(path, size, "%%TARNWICK_DIR%%\\data\\button_id.ini");
+}
+
+void ShowNotRecorded(const char* format) {
+    char path[DataPathSize + 64] = {};
+    TablePathForMessage(path, sizeof path);
+    char message[MessageSize] = {};
+    snprintf(message, sizeof message, format, path);
+    uc1601(message, HostBox);
+}
+
+// MODE, written and read back. The first write of a session copies the table; a copy
+// that failed is told once.
+bool RecordShortcutsEnabled(int on) {
+    TableWrite write = WriteShortcutsEnabledSetting(ShortcutTablePath, on);
+    if (write.backup_failed)
+        uc1601(BackupFailedMessage, HostBox);
+    return write.written;
 }
 
 int SetShortcutsAction(void*, void*, void*) {
-    EnableShortcuts();
+    if (!ProcessCodePageIsGbk()) {
+        ShowForeignCodePage();
+        return 0;
+    }
+    HookSwitch installed = InstallKeyboardHook();
     // Written in every case, so the next start-up tries again even after a failure.
-    RecordShortcutsEnabled(1);
+    bool recorded = RecordShortcutsEnabled(1);
+    if (installed != HookSwitch::Switched)
+        return 0;
+    if (recorded) {
+        AnnounceShortcutsOn();
+    } else {
+        // Shortcuts that were on now but off at the next start would surprise the user;
+        // they stay off until MODE can be recorded.
+        RemoveKeyboardHookQuietly();
+        ShowNotRecorded(SwitchOnNotRecorded);
+    }
     return 0;
 }
 
 int UnsetShortcutsAction(void*, void*, void*) {
-    DisableShortcuts();
-    RecordShortcutsEnabled(0);
+    if (!ProcessCodePageIsGbk()) {
+        ShowForeignCodePage();
+        return 0;
+    }
+    HookSwitch removed = RemoveKeyboardHook();
+    bool recorded = RecordShortcutsEnabled(0);
+    if (removed != HookSwitch::Switched)
+        return 0;
+    if (recorded)
+        AnnounceShortcutsOff();
+    else
+        ShowNotRecorded(SwitchOffNotRecorded);
     return 0;
 }
 
 int DefineShortcutsAction(void*, void*, void*) {
+    // Every change in the editor writes the table.
+    if (!ProcessCodePageIsGbk()) {
+        ShowForeignCodePage();
+        return 0;
+    }
     // The editor is a top-level window of its own, as the host shows a plug-in's dialog.
     OpenShortcutEditor(PluginModule(), nullptr);
     return 0;

@@ -218,7 +218,7 @@ TEST(HostShell, LoadsThePluginBindsItsMenuRunsTheScriptAndUnloads) {
     at("[run]    host button 4711 UG_MODELING_LINE");
     at("[invoke] FENNOR_KEY_NONE is not registered");
     at("[note]   完");
-    EXPECT_EQ(lines.back(), "[exit]   ufusr_ask_unload -> 2; ufusr_cleanup; unloaded");
+    EXPECT_EQ(lines.back(), "[exit]   ufusr_ask_unload -> 3; ufusr_cleanup; unloaded");
 }
 
 // A scripted run must not hang on a message box the plug-in shows at start-up.

@@ -112,7 +112,9 @@ TEST(SpaceMode, EscClearsTheCodeAndStillReachesTheHost) {
     EXPECT_EQ(RecordedCommandIds(), (std::vector<int>{517})) << DescribeRecord();
 }
 
-TEST(SpaceMode, MissAnswersOnceEmptiesTheCodeAndKeepsTheStatusLine) {
+// The wrong-code answer is a status-line text (uc1601 flag 0): the host writes it there
+// and returns at once, with no box and no message loop.
+TEST(SpaceMode, MissAnswersOnceInTheStatusLineAndEmptiesTheCode) {
     TypingHost host("space_miss", GlobalTable);
     AddButtons();
 
@@ -121,7 +123,7 @@ TEST(SpaceMode, MissAnswersOnceEmptiesTheCodeAndKeepsTheStatusLine) {
     PressKey(VK_SPACE);
     EXPECT_EQ(RecordedMessages(), (Messages{{WrongShortcut, 0}}));
     EXPECT_TRUE(RecordTexts(HOST_EV_STATUS).empty());
-    EXPECT_STREQ(HostWindow_StatusText(), "ZZ");
+    EXPECT_STREQ(HostWindow_StatusText(), WrongShortcut);
     TypeKeys("A");
     EXPECT_EQ(RecordTexts(HOST_EV_STATUS), (Texts{"A"}));
 }

@@ -2,6 +2,8 @@
 // at start-up.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <memory>
 #include <utility>
 
 #include "typing_host.h"
@@ -136,4 +138,115 @@ TEST(Switch, UnloadLeavesNoHookBehind) {
     PressKey(VK_SPACE);
     EXPECT_EQ(host.Sink().KeyDowns(), (std::vector<WPARAM>{'B', VK_SPACE}));
     EXPECT_TRUE(Record().empty()) << DescribeRecord();
+}
+
+namespace {
+
+const char SwitchOnNotRecorded[] =
+    "无法把开启状态写入快捷键表 %s（文件不存在、只读或被其他程序占用），快捷键保持关闭。"
+    "请检查 TARNWICK_DIR 和该文件后再试。";
+const char SwitchOffNotRecorded[] =
+    "快捷键已关闭，但无法把关闭状态写入快捷键表 %s（文件不存在、只读或被其他程序占用），"
+    "NX 下次启动时会重新开启快捷键。请检查该文件后再试。";
+
+std::string NamingPath(const char* format, const std::string& path) {
+    char text[1024];
+    snprintf(text, sizeof text, format, path.c_str());
+    return text;
+}
+
+// A read-only table. Wine lets the super-user write a read-only file, so where the mark
+// does not keep writers out the table is also held open against writing, as another
+// program may hold it.
+class ReadOnlyTable {
+  public:
+    explicit ReadOnlyTable(const DataFolder& folder) : path_(folder.PathOf("button_id.ini")) {
+        SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY);
+        HANDLE probe = CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (probe != INVALID_HANDLE_VALUE) {
+            CloseHandle(probe);
+            held_ = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        }
+    }
+    ~ReadOnlyTable() {
+        if (held_ != INVALID_HANDLE_VALUE)
+            CloseHandle(held_);
+        SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+
+  private:
+    std::string path_;
+    HANDLE held_ = INVALID_HANDLE_VALUE;
+};
+
+// Keys reach the host and nothing of the plug-in's happens.
+void ExpectKeysPassOn(TypingHost& host) {
+    HostRecord_Clear();
+    host.Sink().Clear();
+    TypeKeys("A");
+    EXPECT_EQ(host.Sink().KeyDowns(), (std::vector<WPARAM>{'A'}));
+    EXPECT_TRUE(Record(HOST_EV_STATUS).empty()) << DescribeRecord();
+}
+
+} // namespace
+
+// MODE is read back after the switch-on: a write that did not reach the table leaves no
+// hook, and the message names the table where the success message would stand.
+TEST(Switch, SwitchOnWhoseModeIsNotWrittenStaysOffAndNamesTheTable) {
+    const struct {
+        const char* name;
+        bool misspelt_folder; // else a read-only table
+    } cases[] = {{"misspelt data folder", true}, {"read-only table", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string path;
+        TypingHost host("switch_unrecorded", TableOff, "1", false, [&](DataFolder& folder) {
+            // Nothing is found at start-up; the message names where it was looked for.
+            if (c.misspelt_folder) {
+                const std::string misspelt = folder.Root() + "\\Tarnwik";
+                HostConfig_SetVariable("TARNWICK_DIR", misspelt.c_str());
+                path = misspelt + "\\data\\button_id.ini";
+            } else {
+                path = folder.PathOf("button_id.ini");
+            }
+        });
+        std::unique_ptr<ReadOnlyTable> read_only;
+        if (!c.misspelt_folder)
+            read_only.reset(new ReadOnlyTable(host.Folder()));
+        EXPECT_EQ(Invoke("FENNOR_KEY_SET"), (Messages{{NamingPath(SwitchOnNotRecorded, path), 1}}))
+            << DescribeRecord();
+        ExpectKeysPassOn(host);
+        EXPECT_EQ(host.Folder().Read("button_id.ini"), TableOff);
+        // Off already: the switch-off says so, as ever.
+        EXPECT_EQ(Invoke("FENNOR_KEY_UNSET"), (Messages{{NotOn, 1}}));
+    }
+}
+
+// A switch-off whose MODE is not written removes the hook all the same and says that the
+// next start switches shortcuts on again.
+TEST(Switch, SwitchOffWhoseModeIsNotWrittenStillRemovesTheHook) {
+    const std::string TableOn = Table({"[MODE]", "MODE=1", "[全局]", "A=BTN_A=a=全局=全局"});
+    for (bool folder_gone : {true, false}) {
+        SCOPED_TRACE(folder_gone ? "data folder gone" : "read-only table");
+        TypingHost host("switch_off_unrecorded", TableOn, "1", false);
+        HostRecord_Clear();
+        TypeKeys("A"); // on since start-up
+        ASSERT_EQ(RecordTexts(HOST_EV_STATUS), (Texts{"A"}));
+        const std::string path = host.Folder().PathOf("button_id.ini");
+        std::unique_ptr<ReadOnlyTable> read_only;
+        if (folder_gone)
+            ASSERT_TRUE(MoveFileA((host.Folder().Root() + "\\data").c_str(),
+                                  (host.Folder().Root() + "\\data.old").c_str()));
+        else
+            read_only.reset(new ReadOnlyTable(host.Folder()));
+        EXPECT_EQ(Invoke("FENNOR_KEY_UNSET"),
+                  (Messages{{NamingPath(SwitchOffNotRecorded, path), 1}}))
+            << DescribeRecord();
+        ExpectKeysPassOn(host);
+        if (!folder_gone) {
+            EXPECT_EQ(host.Folder().Read("button_id.ini"), TableOn);
+        }
+    }
 }

@@ -14,7 +14,7 @@ TEST(PluginLoad, StartsUnloadsAndLoadsAgain) {
         ASSERT_TRUE(host.Load()) << "round " << round;
         EXPECT_EQ(host.StartUp(), 0) << DescribeRecord();
         EXPECT_EQ(HostActions_Count(), 3);
-        EXPECT_EQ(host.AskUnload(), 2);
+        EXPECT_EQ(host.AskUnload(), 3);
         host.Unload();
         EXPECT_FALSE(host.Loaded());
         EXPECT_EQ(GetModuleHandleA("Tarnwick.dll"), nullptr);

@@ -49,7 +49,7 @@ TEST_F(StartUp, RunsItsStepsInOrderAndReportsNothingWhenAllIsWell) {
         (std::vector<std::string>{"FENNOR_KEY_SET", "FENNOR_KEY_UNSET", "FENNOR_KEY_DEFINE"}));
     EXPECT_TRUE(Record(HOST_EV_LISTING).empty());
     EXPECT_TRUE(Record(HOST_EV_MESSAGE).empty());
-    EXPECT_EQ(host_.AskUnload(), 2);
+    EXPECT_EQ(host_.AskUnload(), 3);
 }
 
 TEST_F(StartUp, FailedInitialiseReportsThreePiecesAndSetsNothingUp) {

@@ -46,8 +46,9 @@ const char* const ShellUsage =
     "  --tarnwick-dir PATH  TARNWICK_DIR for the plug-in (default: the environment)\n"
     "  --ui-library PATH|none  the host's UI library, loaded at start as NX has its own\n"
     "                       (default: libugui.dll beside the program)\n"
-    "  --messages box|record  uc1601 shows a message box (default by hand) or only\n"
-    "                       records (default with --script)\n";
+    "  --messages box|record  uc1601's flag-1 messages show a modal box (default by\n"
+    "                       hand) or are only recorded (default with --script); flag 0\n"
+    "                       always writes the status line\n";
 
 bool ParseShellOptions(int argc, char** argv, ShellOptions* o, std::string* error) {
     for (int i = 1; i < argc; ++i) {

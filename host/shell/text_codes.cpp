@@ -41,6 +41,11 @@ std::string GbkToUtf8(const std::string& gbk) {
     return Convert(gbk, GbkCodePage, CP_UTF8);
 }
 
+std::string AnsiToGbk(const std::string& ansi) {
+    // Under 936 the bytes stay as given, broken ones included.
+    return GetACP() == GbkCodePage ? ansi : Convert(ansi, CP_ACP, GbkCodePage);
+}
+
 std::string ReplacePathText(const std::string& text, const std::string& from,
                             const std::string& to) {
     if (from.empty() || text.size() < from.size())

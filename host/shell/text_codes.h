@@ -7,6 +7,9 @@
 
 std::string Utf8ToGbk(const std::string& utf8);
 std::string GbkToUtf8(const std::string& gbk);
+// A plug-in's texts are in the process's ANSI code page, which is GBK only on a seat
+// whose code page is 936; under any other they are brought to GBK.
+std::string AnsiToGbk(const std::string& ansi);
 
 // Replaces every occurrence of `from` (compared without regard to ASCII letter case, as
 // Windows compares paths) by `to`.

@@ -63,6 +63,10 @@ void Transcript_SetPaths(const TranscriptPaths& paths) {
 
 std::string Transcript_Event(const HostEvent& e) {
     std::string text(e.text, e.length);
+    const bool from_plugin = e.kind == HOST_EV_LISTING || e.kind == HOST_EV_SYSLOG ||
+                             e.kind == HOST_EV_STATUS || e.kind == HOST_EV_MESSAGE;
+    if (from_plugin)
+        text = AnsiToGbk(text);
     std::string value = std::to_string(e.value);
     switch (e.kind) {
     case HOST_EV_INITIALIZE:
@@ -100,7 +104,8 @@ std::string Transcript_Event(const HostEvent& e) {
     case HOST_EV_STATUS:
         return Line("status", text.empty() ? std::string("(empty)") : text);
     case HOST_EV_MESSAGE:
-        return Line("msg", "(flag " + value + ") " + text);
+        // Flag 0 is a status-line text, flag 1 the host's modal box.
+        return Line("msg", "(flag " + value + (e.value == 0 ? ", status line) " : ") ") + text);
     case HOST_EV_PLAYBACK_PATH: {
         // The length the plug-in passes is checked rather than printed: it varies with
         // where the stage lies.

@@ -25,6 +25,9 @@ if x86_64-w64-mingw32-objdump -h "$work/tarnwick/startup/Tarnwick.dll" | grep -q
 fi
 cmp "$work/tarnwick/startup/tarnwick.men" "$source_dir/resources/tarnwick.men"
 cmp "$work/tarnwick/data/button_id.ini" "$source_dir/data/button_id.ini"
+# Space mode is the installed default.
+cmp "$work/tarnwick/data/chick.ini" "$source_dir/data/chick.ini"
+grep -q '^CHECK1=1' "$work/tarnwick/data/chick.ini" || { echo "the package is not in Space mode"; exit 1; }
 # The packaged checker finds nothing wrong with the packaged table.
 "$build/wine-run" "$work/tarnwick/startup/tarnwick-check.exe" "$work/tarnwick/data/button_id.ini" >/dev/null
 
@@ -33,11 +36,11 @@ for f in tarnwick-host.exe libhostcore.dll libufun.dll libugopenint.dll; do
 done
 cp "$build/bin/libugui.dll" "$work/host/NXBIN/"
 
-# The packaged table is empty and immediate mode is on: add ZL in the editor, switch
-# shortcuts on from the packaged menu, type Z then L.
+# The packaged table is empty and Space mode is on: add ZL in the editor, switch
+# shortcuts on from the packaged menu, type Z, L and Space.
 printf '%s\n' 'part open' 'menu 快捷键设置' 'editor use "快捷键设置"' \
   'editor set 8000 ZL' 'editor set 8001 UG_MODELING_LINE' 'editor set 8002 Line' \
-  'editor scope 全局' 'editor click 8004' 'editor click 2' 'menu 开启快捷键' 'type ZL' \
+  'editor scope 全局' 'editor click 8004' 'editor click 2' 'menu 开启快捷键' 'type ZL' 'key Space' \
   > "$work/package.script"
 
 transcript="$work/transcript.txt"
@@ -52,6 +55,6 @@ expect '[start]  ufsta -> status 0'
 expect '[menu]   开启快捷键 (TARNWICK_KEY_SET) -> FENNOR_KEY_SET'
 expect '[msg]    (flag 1) 打开快捷键成功！'
 expect '[run]    host button 4711 UG_MODELING_LINE'
-expect '[exit]   ufusr_ask_unload -> 2; ufusr_cleanup; unloaded'
+expect '[exit]   ufusr_ask_unload -> 3; ufusr_cleanup; unloaded'
 grep -q '^ZL=UG_MODELING_LINE=Line=全局=全局' <(iconv -f GBK -t UTF-8 "$work/tarnwick/data/button_id.ini")
 echo "package test passed"

@@ -31,12 +31,12 @@ const char EnglishReason[] =
     "off \"Beta: Use Unicode UTF-8 for worldwide language support\", or set the system locale "
     "to Chinese (Simplified, China); then restart Windows and NX.";
 const char ChineseReason[] =
-    "Tarnwick：NX 进程的 ANSI 代码页是 %u，不是 936（GBK）。快捷键表 button_id.ini 和 "
-    "chick.ini 是 GBK 文本，在此代码页下会被 Windows 损坏：Tarnwick 不写这两个文件，不开启快捷键，"
-    "也不打开快捷键设置。恢复方法：在 Windows 的区域设置中（管理，更改系统区域设置）取消勾选“Beta "
-    "版: 使用 Unicode UTF-8 "
-    "提供全球语言支持”，或把系统区域设置改为“中文(简体，中国)”，然后重新启动 "
-    "Windows 和 NX。";
+    "Tarnwick：NX 进程的 ANSI 代码页是 %u，不是 936（GBK）。"
+    "快捷键表 button_id.ini 和 chick.ini 是 GBK 文本，在此代码页下会被 Windows 损坏："
+    "Tarnwick 不写这两个文件，不开启快捷键，也不打开快捷键设置。"
+    "恢复方法：在 Windows 的区域设置中（管理，更改系统区域设置）"
+    "取消勾选“Beta 版: 使用 Unicode UTF-8 提供全球语言支持”，"
+    "或把系统区域设置改为“中文(简体，中国)”，然后重新启动 Windows 和 NX。";
 
 const char Manifest[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"

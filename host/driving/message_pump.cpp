@@ -2,17 +2,27 @@
 
 namespace driving {
 
-void PumpMessages(DWORD milliseconds) {
-    DWORD until = GetTickCount() + milliseconds;
-    do {
+bool PumpMessages(DWORD milliseconds, void (*dispatch)(MSG& msg)) {
+    const DWORD start = GetTickCount();
+    for (;;) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                return false;
+            }
+            if (dispatch) {
+                dispatch(msg);
+            } else {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
         }
-        if (milliseconds)
-            Sleep(5);
-    } while (milliseconds && static_cast<int>(until - GetTickCount()) > 0);
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= milliseconds)
+            return true;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+    }
 }
 
 } // namespace driving

@@ -2,44 +2,15 @@
 
 #include <windows.h>
 
-#include <vector>
-
 static_assert(sizeof("全局") == 5, "narrow literals must be GBK: compile with -fexec-charset=GBK");
 
 namespace {
-
-enum { GbkCodePage = 936 };
-
-std::string Convert(const std::string& text, UINT from, UINT to) {
-    if (text.empty())
-        return text;
-    int wide_size =
-        MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (wide_size <= 0)
-        return text;
-    std::vector<wchar_t> wide(static_cast<size_t>(wide_size));
-    MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        wide_size);
-    int size = WideCharToMultiByte(to, 0, wide.data(), wide_size, nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
-        return text;
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(to, 0, wide.data(), wide_size, &out[0], size, nullptr, nullptr);
-    return out;
-}
 
 char Lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 } // namespace
-
-std::string Utf8ToGbk(const std::string& utf8) {
-    return Convert(utf8, CP_UTF8, GbkCodePage);
-}
-std::string GbkToUtf8(const std::string& gbk) {
-    return Convert(gbk, GbkCodePage, CP_UTF8);
-}
 
 std::string ReplacePathText(const std::string& text, const std::string& from,
                             const std::string& to) {

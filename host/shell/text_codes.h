@@ -5,8 +5,10 @@
 
 #include <string>
 
-std::string Utf8ToGbk(const std::string& utf8);
-std::string GbkToUtf8(const std::string& gbk);
+#include "gbk_text.h"
+
+using driving::GbkToUtf8;
+using driving::Utf8ToGbk;
 
 // Replaces every occurrence of `from` (compared without regard to ASCII letter case, as
 // Windows compares paths) by `to`.

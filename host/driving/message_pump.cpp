@@ -2,6 +2,14 @@
 
 namespace driving {
 
+namespace {
+
+// A window that posts itself a message for each one it gets keeps the queue from ever
+// running dry; the pump gives up on it this long after its time.
+const DWORD FloodMs = 5000;
+
+} // namespace
+
 bool PumpMessages(DWORD milliseconds, void (*dispatch)(MSG& msg)) {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -17,6 +25,8 @@ bool PumpMessages(DWORD milliseconds, void (*dispatch)(MSG& msg)) {
                 TranslateMessage(&msg);
                 DispatchMessageA(&msg);
             }
+            if (GetTickCount() - start > milliseconds + FloodMs)
+                return true;
         }
         const DWORD elapsed = GetTickCount() - start;
         if (elapsed >= milliseconds)

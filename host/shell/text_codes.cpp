@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
 static_assert(sizeof("全局") == 5, "narrow literals must be GBK: compile with -fexec-charset=GBK");
 
 namespace {
@@ -43,4 +47,18 @@ std::string Trim(const std::string& text) {
         return std::string();
     size_t end = text.find_last_not_of(" \t\r\n");
     return text.substr(start, end - start + 1);
+}
+
+// long has 32 bits on Windows and strtol saturates at its ends: the range comes from a
+// 64-bit read and its overflow flag.
+bool ParseInt(const std::string& text, int* value) {
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    long long number = strtoll(text.c_str(), &end, 10);
+    if (*end != '\0' || errno == ERANGE || number < INT_MIN || number > INT_MAX)
+        return false;
+    *value = static_cast<int>(number);
+    return true;
 }

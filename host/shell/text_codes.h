@@ -16,3 +16,6 @@ std::string ReplacePathText(const std::string& text, const std::string& from,
                             const std::string& to);
 
 std::string Trim(const std::string& text);
+
+// A whole decimal number within the range of int; false for anything else.
+bool ParseInt(const std::string& text, int* value);

@@ -104,10 +104,6 @@ LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpara
 
 extern "C" {
 
-int HostRecord_Count(void) {
-    return static_cast<int>(State().record.size());
-}
-
 int HostRecord_Get(int index, HostEvent* event) {
     HostState& s = State();
     if (!event || index < 0 || index >= static_cast<int>(s.record.size()))

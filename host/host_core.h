@@ -49,7 +49,6 @@ typedef struct {
     size_t length;    // bytes of text, without the terminator
 } HostEvent;
 
-HOST_CORE_API int HostRecord_Count(void);
 HOST_CORE_API int HostRecord_Get(int index, HostEvent* event);
 HOST_CORE_API void HostRecord_Clear(void);
 HOST_CORE_API void HostRecord_Add(int kind, int value, const char* text, size_t length);

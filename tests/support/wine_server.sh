@@ -10,8 +10,9 @@ wine_run="$2"
 exec </dev/null >/dev/null 2>&1
 case "$1" in
   start)
-    # A server left running (an interrupted run) serves as well as a new one.
-    "$wine_run" --server -p || true
+    # Five idle minutes bound a server whose run was interrupted before its stop; one
+    # still running from such a run serves as well as a new one.
+    "$wine_run" --server -p300 || true
     "$wine_run" cmd /c exit 0
     ;;
   stop)

@@ -3,6 +3,7 @@
 // table or a menu folder cannot be read, or the command line is wrong.
 #include <windows.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -31,10 +32,13 @@ struct Options {
     Language language = DefaultLanguage();
 };
 
+// long has 32 bits on Windows and strtol saturates at its ends, so the range is taken
+// from a 64-bit read with its overflow flag.
 bool ParseInt(const char* text, int* value) {
     char* end = nullptr;
-    long number = strtol(text, &end, 10);
-    if (!*text || *end || number < INT_MIN || number > INT_MAX)
+    errno = 0;
+    long long number = strtoll(text, &end, 10);
+    if (!*text || *end || errno == ERANGE || number < INT_MIN || number > INT_MAX)
         return false;
     *value = static_cast<int>(number);
     return true;

@@ -15,6 +15,26 @@ bool LeftToTheHost(UINT vk) {
            (vk >= VK_LSHIFT && vk <= VK_RMENU);
 }
 
+// The number pad's keys give two key codes: the digits and the decimal point with Num
+// Lock on, the navigation keys (and Clear) with it off. MapVirtualKey answers with the
+// latter alone; the filter takes the former, under the same key name ("Num 7").
+UINT NumLockKeyCode(UINT scan, bool extended) {
+    struct PadKey {
+        UINT scan;
+        UINT vk;
+    };
+    static const PadKey pad[] = {
+        {0x47, VK_NUMPAD7}, {0x48, VK_NUMPAD8}, {0x49, VK_NUMPAD9}, {0x4B, VK_NUMPAD4},
+        {0x4C, VK_NUMPAD5}, {0x4D, VK_NUMPAD6}, {0x4F, VK_NUMPAD1}, {0x50, VK_NUMPAD2},
+        {0x51, VK_NUMPAD3}, {0x52, VK_NUMPAD0}, {0x53, VK_DECIMAL},
+    };
+    if (!extended)
+        for (const PadKey& key : pad)
+            if (key.scan == scan)
+                return key.vk;
+    return 0;
+}
+
 bool Steers(const std::string& name) {
     return name == "Space" || name == "Esc" || name == "Backspace";
 }
@@ -26,7 +46,7 @@ KeyNames KeyNames::FromSystem() {
     for (UINT scan = 1; scan < 0x80; ++scan) {
         for (int extended = 0; extended < 2; ++extended) {
             UINT vk = MapVirtualKeyA(extended ? (0xE000 | scan) : scan, MAPVK_VSC_TO_VK_EX);
-            if (LeftToTheHost(vk))
+            if (LeftToTheHost(vk) && LeftToTheHost(NumLockKeyCode(scan, extended != 0)))
                 continue;
             char name[64] = {};
             LONG flags = static_cast<LONG>(scan << 16 | (extended ? 1u << 24 : 0u));

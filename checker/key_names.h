@@ -11,8 +11,9 @@
 class KeyNames {
   public:
     // The names of this system's keyboard layout, of every key the filter takes: not
-    // the function, navigation, Enter and modifier keys it leaves to the host, not
-    // Space, Esc and Backspace, which steer, and no name longer than a code can be.
+    // the function, navigation, Enter and modifier keys it leaves to the host (the
+    // number pad's keys are taken, as digits with Num Lock on), not Space, Esc and
+    // Backspace, which steer, and no name longer than a code can be.
     static KeyNames FromSystem();
 
     void Add(const std::string& name);

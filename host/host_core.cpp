@@ -54,7 +54,6 @@ struct HostState {
     HWND status = nullptr;
     HostShellCommand shell_command = nullptr;
     std::string status_text;
-    std::string listing;
     HostRecordObserver observer = nullptr;
 };
 
@@ -104,10 +103,6 @@ LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpara
 } // namespace
 
 extern "C" {
-
-int HostRecord_Count(void) {
-    return static_cast<int>(State().record.size());
-}
 
 int HostRecord_Get(int index, HostEvent* event) {
     HostState& s = State();
@@ -223,9 +218,6 @@ void HostConfig_SetVariable(const char* name, const char* value) {
     State().variables[name] = value ? Variable{true, value} : Variable{false, std::string()};
 }
 
-void HostConfig_ClearVariables(void) {
-    State().variables.clear();
-}
 void HostConfig_SetModule(int module_id) {
     State().module_id = module_id;
 }
@@ -333,9 +325,6 @@ void HostWindow_Destroy(void) {
 const char* HostWindow_StatusText(void) {
     return State().status_text.c_str();
 }
-const char* HostListing_Text(void) {
-    return State().listing.c_str();
-}
 
 } // extern "C"
 
@@ -405,10 +394,6 @@ void HostInternal_SetStatus(const char* text) {
     s.status_text = text;
     if (s.status)
         SetWindowTextA(s.status, text);
-}
-
-void HostInternal_AppendListing(const char* text) {
-    State().listing += text;
 }
 
 int HostInternal_ShowMessage(const char* text) {

@@ -49,7 +49,6 @@ typedef struct {
     size_t length;    // bytes of text, without the terminator
 } HostEvent;
 
-HOST_CORE_API int HostRecord_Count(void);
 HOST_CORE_API int HostRecord_Get(int index, HostEvent* event);
 HOST_CORE_API void HostRecord_Clear(void);
 HOST_CORE_API void HostRecord_Add(int kind, int value, const char* text, size_t length);
@@ -70,7 +69,6 @@ HOST_CORE_API void HostConfig_SetTerminateResult(int result);
 HOST_CORE_API void HostConfig_SetRelease(const char* release);
 // value NULL makes the variable undefined whatever the environment holds.
 HOST_CORE_API void HostConfig_SetVariable(const char* name, const char* value);
-HOST_CORE_API void HostConfig_ClearVariables(void);
 HOST_CORE_API void HostConfig_SetModule(int module_id);
 HOST_CORE_API int HostConfig_Module(void);
 HOST_CORE_API void HostConfig_SetDisplayPart(unsigned int tag);
@@ -104,8 +102,6 @@ HOST_CORE_API HWND HostWindow_Create(const char* title, HostShellCommand shell_c
 HOST_CORE_API HWND HostWindow_Handle(void);
 HOST_CORE_API void HostWindow_Destroy(void);
 HOST_CORE_API const char* HostWindow_StatusText(void);
-// The text the listing window holds (all listing writes since the last clear).
-HOST_CORE_API const char* HostListing_Text(void);
 
 #ifdef __cplusplus
 }

@@ -19,7 +19,6 @@ HOST_CORE_API void HostInternal_KeepLibrary(HMODULE module);
 HOST_CORE_API void HostInternal_AddAction(const char* name, UF_MB_callback_t callback,
                                           void* client_data);
 HOST_CORE_API void HostInternal_SetStatus(const char* text);
-HOST_CORE_API void HostInternal_AppendListing(const char* text);
 // uc1601's modal box (flag 1).
 HOST_CORE_API int HostInternal_ShowMessage(const char* text);
 

@@ -47,7 +47,6 @@ int UF_UI_write_listing_window(const char* text) {
     if (!text)
         return 1;
     Record(HOST_EV_LISTING, 0, text);
-    HostInternal_AppendListing(text);
     return 0;
 }
 

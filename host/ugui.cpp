@@ -1,25 +1,12 @@
 // libugui.dll of the stand-in host: plays a macro file back. It records the file's
 // bytes as they are at the moment of playback and runs the custom button that the
 // last line names ("MENU, 0,<name> <menu bar>").
-#include <cstdio>
 #include <string>
 
+#include "file_bytes.h"
 #include "host_core.h"
 
 namespace {
-
-std::string ReadWholeFile(const char* path) {
-    std::string bytes;
-    FILE* f = fopen(path, "rb");
-    if (!f)
-        return bytes;
-    char chunk[4096];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, f)) > 0)
-        bytes.append(chunk, got);
-    fclose(f);
-    return bytes;
-}
 
 std::string LastLine(const std::string& bytes) {
     size_t end = bytes.size();
@@ -48,7 +35,7 @@ bool ButtonFromMenuLine(const std::string& line, std::string* name) {
 extern "C" void MacroPlaybackFromUsertool(const char* macro_path, int* flag, int path_length) {
     std::string path = macro_path ? macro_path : "";
     HostRecord_Add(HOST_EV_PLAYBACK_PATH, path_length, path.c_str(), path.size());
-    std::string bytes = macro_path ? ReadWholeFile(macro_path) : std::string();
+    std::string bytes = macro_path ? driving::FileBytes(macro_path) : std::string();
     HostRecord_Add(HOST_EV_PLAYBACK, flag ? *flag : -1, bytes.data(), bytes.size());
     std::string name;
     if (ButtonFromMenuLine(LastLine(bytes), &name))

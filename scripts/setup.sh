@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++-mingw-w64-x86-64 wine64 wine cmake ninja-build nsis
-  xvfb xauth x11-apps netpbm fonts-wqy-microhei fonts-wine locales
+  xvfb xauth fonts-wqy-microhei fonts-wine locales
 )
 
 missing=()

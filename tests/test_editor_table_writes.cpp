@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editor_session.h"
+#include "gbk_text.h"
 
 using namespace tarnwick_test;
 
@@ -30,18 +31,8 @@ const std::string Table = "[MODE]\r\nMODE=1\r\n[全局]\r\nA=BUTTON_A=Line=全�
 const ListRow RowA = {"A", "BUTTON_A", "Line", "全局", "全局"};
 const ListRow RowB = {"B", "BUTTON_B", "Box", "全局", "全局"};
 
-std::string Convert(const std::string& text, UINT from, UINT to) {
-    int n = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-    int m = WideCharToMultiByte(to, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(m), '\0');
-    WideCharToMultiByte(to, 0, wide.data(), n, &out[0], m, nullptr, nullptr);
-    return out;
-}
-
 std::string Utf8Of(const std::string& gbk) {
-    return Convert(gbk, 936, CP_UTF8);
+    return driving::GbkToUtf8(gbk);
 }
 
 std::string Backup(const EditorSession& session) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "editor_session.h"
+#include "gbk_text.h"
 
 using namespace tarnwick_test;
 
@@ -27,9 +28,7 @@ class TemplateReader {
         std::wstring wide;
         while (WCHAR c = Take<WCHAR>())
             wide += c;
-        char out[512] = {};
-        WideCharToMultiByte(936, 0, wide.c_str(), -1, out, sizeof out, nullptr, nullptr);
-        return out;
+        return driving::WideToGbk(wide);
     }
     // An ordinal (0xFFFF, n) or a text: ordinals come back as "#n".
     std::string TextOrOrdinal() {

@@ -2,8 +2,10 @@
 // small script against the real plug-in, judged by its transcript.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "file_bytes.h"
@@ -162,6 +164,22 @@ const char* const ExtraMenu = "VERSION 120\n"
                               "END_OF_MENU\n";
 
 } // namespace
+
+// The numbers of the shell's options and script lines are module numbers and ids of
+// 32 bits; what the C library's long would saturate is refused.
+TEST(ShellNumbers, WholeNumbersWithinIntOnly) {
+    const std::pair<const char*, int> good[] = {
+        {"0", 0}, {"40", 40}, {"-3", -3}, {"2147483647", 2147483647}, {"-2147483648", INT_MIN}};
+    for (const auto& g : good) {
+        int value = 7;
+        EXPECT_TRUE(ParseInt(g.first, &value)) << g.first;
+        EXPECT_EQ(value, g.second) << g.first;
+    }
+    for (const char* bad : {"", "x", "12x", "2147483648", "-2147483649", "99999999999"}) {
+        int value = 7;
+        EXPECT_FALSE(ParseInt(bad, &value)) << bad;
+    }
+}
 
 TEST(HostShell, LoadsThePluginBindsItsMenuRunsTheScriptAndUnloads) {
     DataFolder folder("host_shell");

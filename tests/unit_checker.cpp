@@ -1,6 +1,7 @@
 // The checker's rules below its command line: which codes can be typed as runs of key
-// names, which shorter code stops one in immediate mode, and the whole check on
-// generated tables (no crash, every finding on a line of the table).
+// names, which shorter code stops one in immediate mode, each planted fault found on its
+// line, and the whole check on generated tables (no crash, every finding on a line of
+// the table).
 #include <gtest/gtest.h>
 
 #include <random>
@@ -19,6 +20,28 @@ KeyNames LetterNames() {
         names.Add(name);
     return names;
 }
+
+const char Head[] = "[MODE]\r\nMODE=0\r\n[全局]\r\nL=UG_MODELING_LINE=直线=全局=全局\r\n";
+
+std::string Utf16Le(const std::string& ascii) {
+    std::string bytes = "\xFF\xFE";
+    for (char c : ascii) {
+        bytes += c;
+        bytes += '\0';
+    }
+    return bytes;
+}
+
+std::string Listed(const CheckReport& report) {
+    std::string text;
+    for (const Finding& finding : report.findings)
+        text += std::to_string(finding.line) + ": " + finding.text + "\n";
+    return text;
+}
+
+const TypingMode None = TypingMode::Unknown;
+const TypingMode Immediate = TypingMode::Immediate;
+const TypingMode Space = TypingMode::Space;
 
 } // namespace
 
@@ -56,6 +79,173 @@ TEST(KeyNames, ImmediateModeBlockers) {
             c.code, [&](const std::string& code) { return c.defined.count(code) > 0; });
         EXPECT_EQ(blocker, c.blocker) << c.code;
     }
+}
+
+TEST(CheckTable, EachPlantedFaultIsFoundOnItsLine) {
+    struct Expected {
+        int line;
+        const char* kind;
+        const char* text; // a part of the message
+    };
+    struct Case {
+        const char* name;
+        std::string table;
+        TypingMode mode; // from chick.ini beside the table: none, CHECK1=0 or 1
+        std::vector<Expected> findings;
+    };
+    const std::string utf8_head = "[MODE]\r\nMODE=0\r\n[\xE5\x85\xA8\xE5\xB1\x80]\r\n"
+                                  "L=UG_MODELING_LINE=\xE7\x9B\xB4\xE7\xBA\xBF=\xE5\x85\xA8\xE5\xB1"
+                                  "\x80=\xE5\x85\xA8\xE5\xB1\x80\r\n";
+    const std::string long_text(260, 'x');
+    const Case cases[] = {
+        {"utf8 with mark",
+         "\xEF\xBB\xBF" + utf8_head,
+         None,
+         {{1, "error", "UTF-8 with a byte-order mark"}}},
+        {"utf8", utf8_head, None, {{3, "error", "saved as UTF-8"}}},
+        {"utf16", Utf16Le("[MODE]\r\nMODE=0\r\n"), None, {{1, "warning", "UTF-16"}}},
+        {"not gbk",
+         std::string(Head) + "A=UG_MODELING_ARC=\xFF=全局=全局\r\n",
+         None,
+         {{5, "error", "not GBK"}}},
+        {"nul byte",
+         std::string(Head) + std::string("A=UG_A=x\0y=全局=全局\r\n", 22),
+         None,
+         {{5, "error", "NUL byte"}}},
+        {"no equals", std::string(Head) + "ARC\r\n", None, {{5, "error", "no \"=\""}}},
+        {"four fields",
+         std::string(Head) + "A=UG_MODELING_ARC=圆弧=全局\r\n",
+         None,
+         {{5, "error", "4 fields, five expected"}}},
+        {"six fields",
+         std::string(Head) + "A=UG_MODELING_ARC=a=b=全局=全局\r\n",
+         None,
+         {{5, "warning", "6 fields, five expected"}}},
+        {"empty field",
+         std::string(Head) + "A=UG_MODELING_ARC==全局=全局\r\n",
+         None,
+         {{5, "error", "field 3 (description) is empty"}}},
+        {"empty button",
+         std::string(Head) + "A==圆弧=全局=全局\r\n",
+         None,
+         {{5, "error", "field 2 (button) is empty"}}},
+        {"key too long",
+         std::string(Head) + "ABCDEF=UG_MODELING_ARC=圆弧=全局=全局\r\n",
+         None,
+         {{5, "error", "longer than five characters"}}},
+        {"key no key name",
+         std::string(Head) + "圆=UG_MODELING_ARC=圆弧=全局=全局\r\n",
+         None,
+         {{5, "error", "no key name"}}},
+        {"key blanks",
+         std::string(Head) + " A =UG_MODELING_ARC=圆弧=全局=全局\r\n",
+         None,
+         {{5, "warning", "reads it as \"A\""}}},
+        {"key bracket",
+         std::string(Head) + "[A=UG_MODELING_ARC=圆弧=全局=全局\r\n",
+         None,
+         {{5, "warning", "starts with \"[\""}}},
+        {"header, not entry",
+         std::string(Head) + "[A]=UG_MODELING_ARC=圆弧=全局=全局\r\n",
+         None,
+         {{5, "error", "read as the section header [A]"}}},
+        {"comment entry",
+         std::string(Head) + ";A=UG_MODELING_ARC=圆弧=全局=全局\r\n",
+         None,
+         {{5, "warning", "typing \";A\" runs it"}}},
+        {"repeated key",
+         std::string(Head) + "l = UG_MODELING_ARC=圆弧=全局=全局\r\n",
+         None,
+         {{5, "error", "repeats line 4 of this section: only line 4 is read"}}},
+        {"repeated header",
+         std::string(Head) + "[MODE]\r\n[全局]\r\nA=UG_A=a=全局=全局\r\n",
+         None,
+         {{5, "error", "section [MODE] repeats the header of line 1"},
+          {6, "error", "repeats the header of line 3"}}},
+        {"unknown sections",
+         std::string(Head) + "[Modeling]\r\nA=UG_A=a=仅应用模块=Modeling\r\n[040]\r\n",
+         None,
+         {{5, "warning", "section [Modeling] is neither"}, {7, "warning", "section [040]"}}},
+        {"before any header",
+         "A=UG_A=a=全局=全局\r\n" + std::string(Head),
+         None,
+         {{1, "warning", "before the first section header"}}},
+        {"scope fields",
+         std::string(Head) + "A=UG_MODELING_ARC=圆弧=仅应用模块=40\r\n",
+         None,
+         {{5, "warning", "the scope fields say 仅应用模块 and [40], but the line is in [全局]"}}},
+        {"value too long",
+         std::string(Head) + "A=UG_MODELING_ARC=" + long_text + "=全局=全局\r\n",
+         None,
+         {{5, "error", "more than the 255 the lookup reads"}}},
+        {"module and global",
+         std::string(Head) + "[40]\r\nL=UG_MODELING_ARC=圆弧=仅应用模块=40\r\n",
+         None,
+         {{4, "warning", "also defined for application module 40 (line 6)"}}},
+        {"global and custom",
+         std::string(Head) + "[二次开发]\r\nL=MY_TOOL=工具=二次开发=二次开发\r\n",
+         None,
+         {{6, "warning", "also in [全局] (line 4), which is read first"}}},
+        {"immediate prefix",
+         std::string(Head) + "LI=UG_MODELING_ARC=圆弧=全局=全局\r\n",
+         Immediate,
+         {{5, "error", "code \"LI\" can never be typed: \"L\" (line 4) runs first"}}},
+        {"immediate prefix in one module",
+         std::string(Head) + "AR=UG_MODELING_ARC=圆弧=全局=全局\r\n[40]\r\n"
+                             "A=UG_MODELING_ARC=圆弧=仅应用模块=40\r\n",
+         Immediate,
+         {{5, "error",
+           "in application module 40, code \"AR\" can never be typed: \"A\" (line 7)"}}},
+        {"space mode has no prefix rule", std::string(Head) + "LI=UG_A=a=全局=全局\r\n", Space, {}},
+        {"clean",
+         std::string(Head) + "[40]\r\nBL=UG_MODELING_BLEND=边倒圆=仅应用模块=40\r\n"
+                             "[二次开发]\r\nQT=MY_TOOL=我的工具=二次开发=二次开发",
+         Immediate,
+         {}},
+    };
+    const KeyNames names = KeyNames::FromSystem();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CheckInput input;
+        input.bytes = c.table;
+        input.mode = c.mode;
+        input.key_names = &names;
+        CheckReport report = CheckTable(input);
+        ASSERT_EQ(report.findings.size(), c.findings.size()) << Listed(report);
+        for (size_t i = 0; i < c.findings.size(); ++i) {
+            const Finding& found = report.findings[i];
+            const Expected& e = c.findings[i];
+            EXPECT_EQ(found.line, e.line) << found.text;
+            EXPECT_EQ(found.severity == Severity::Error ? "error" : "warning", std::string(e.kind))
+                << found.text;
+            EXPECT_NE(found.text.find(e.text), std::string::npos) << found.text;
+        }
+    }
+}
+
+// The number pad's digit keys are named "Num 0" to "Num 9" and taken as digits with Num
+// Lock on; only their Num Lock off codes are navigation keys, which the filter leaves to
+// the host.
+TEST(KeyNames, TheNumberPadsDigitsCanBeTyped) {
+    const KeyNames names = KeyNames::FromSystem();
+    std::string table = Head;
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        const std::string code = std::string("Num ") + digit;
+        EXPECT_TRUE(names.CanType(code)) << code;
+        table += code + "=UG_NUM_" + digit + "=n=全局=全局\r\n";
+    }
+    CheckInput input;
+    input.bytes = table;
+    input.mode = Immediate;
+    input.key_names = &names;
+    EXPECT_TRUE(CheckTable(input).findings.empty()) << Listed(CheckTable(input));
+    std::vector<EffectiveEntry> entries = EffectiveTable(input, 40);
+    ASSERT_EQ(entries.size(), 11u);
+    std::set<std::string> codes;
+    for (const EffectiveEntry& entry : entries)
+        codes.insert(entry.code);
+    for (char digit = '0'; digit <= '9'; ++digit)
+        EXPECT_EQ(codes.count(std::string("Num ") + digit), 1u) << digit;
 }
 
 // Tables made of pieces that matter to the rules: headers of every kind, repeated keys

@@ -8,24 +8,27 @@ namespace driving {
 
 namespace {
 
-void ReadAvailable(HANDLE pipe, std::string* output) {
+// Reads what the pipe holds now; never waits, since no read asks for more than the peek
+// showed. False once the pipe has ended: every writer has closed its end and nothing is
+// left in it.
+bool ReadAvailable(HANDLE pipe, std::string* output) {
     char buffer[4096];
-    DWORD available = 0;
-    while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+    for (;;) {
+        DWORD available = 0;
+        if (!PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr))
+            return false;
+        if (available == 0)
+            return true;
         DWORD got = 0;
-        if (!ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) || got == 0)
-            return;
+        if (!ReadFile(pipe, buffer, available < sizeof buffer ? available : sizeof buffer, &got,
+                      nullptr))
+            return false;
         output->append(buffer, got);
     }
 }
 
-// Once the program has ended every byte it wrote is in the pipe, but a peek may not show
-// the last of them yet: read until the pipe reports its end.
-void ReadToEnd(HANDLE pipe, std::string* output) {
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        output->append(buffer, got);
+bool Passed(DWORD start, unsigned timeout_ms) {
+    return GetTickCount() - start > timeout_ms;
 }
 
 } // namespace
@@ -52,22 +55,32 @@ ProgramRun RunProgram(const std::string& command_line, const std::string& folder
                        folder.empty() ? nullptr : folder.c_str(), &startup, &process) != FALSE;
     CloseHandle(write_end);
     if (run.started) {
+        // The program's end and the pipe's end come in either order: the last bytes may
+        // show in the pipe only after the process has been signalled, and a process the
+        // program started may hold the pipe open after it. Both are waited for, and
+        // neither past the time allowed.
         const DWORD start = GetTickCount();
+        bool ended = false, pipe_open = true;
         for (;;) {
-            if (WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0) {
-                ReadToEnd(read_end, &run.output);
+            pipe_open = pipe_open && ReadAvailable(read_end, &run.output);
+            ended = ended || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
+            if (ended && !pipe_open)
                 break;
-            }
-            ReadAvailable(read_end, &run.output);
-            if (GetTickCount() - start > timeout_ms) {
-                TerminateProcess(process.hProcess, 99);
-                WaitForSingleObject(process.hProcess, 5000);
+            if (Passed(start, timeout_ms)) {
+                if (!ended) {
+                    TerminateProcess(process.hProcess, 99);
+                    WaitForSingleObject(process.hProcess, 5000);
+                }
                 run.timed_out = true;
                 break;
             }
+            if (ended)
+                Sleep(5);
+            else
+                WaitForSingleObject(process.hProcess, 20);
         }
         DWORD status = 0;
-        if (!run.timed_out && GetExitCodeProcess(process.hProcess, &status))
+        if (ended && GetExitCodeProcess(process.hProcess, &status))
             run.status = static_cast<int>(status);
         CloseHandle(process.hProcess);
         CloseHandle(process.hThread);

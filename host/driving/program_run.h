@@ -9,13 +9,15 @@ namespace driving {
 
 struct ProgramRun {
     bool started = false;
-    bool timed_out = false; // stopped after the time allowed
+    bool timed_out = false; // the program or its output had not ended in the time allowed
     int status = -1;        // the exit status (-1 when it did not start or end)
     std::string output;     // stdout and stderr together, as written
 };
 
 // `folder` empty: the caller's working folder. Output is read while the program runs,
-// so a program that writes more than a pipe holds cannot block on it.
+// so a program that writes more than a pipe holds cannot block on it; the call returns
+// within `timeout_ms` (and the 5 s a stopped program may take to go) whatever the
+// program and anything it started do.
 ProgramRun RunProgram(const std::string& command_line, const std::string& folder,
                       unsigned timeout_ms);
 

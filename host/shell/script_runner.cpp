@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 #include "dialog_controls.h"
@@ -48,17 +47,6 @@ std::string Unquoted(const std::string& text) {
     if (t.size() >= 2 && t.front() == '"' && t.back() == '"')
         return t.substr(1, t.size() - 2);
     return t;
-}
-
-bool ParseInt(const std::string& text, int* value) {
-    if (text.empty())
-        return false;
-    char* end = nullptr;
-    long v = strtol(text.c_str(), &end, 10);
-    if (*end != '\0')
-        return false;
-    *value = static_cast<int>(v);
-    return true;
 }
 
 bool IsAbsolute(const std::string& path) {

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 #include "host_core.h"
+#include "text_codes.h"
 
 namespace {
 
@@ -73,7 +73,10 @@ bool ParseShellOptions(int argc, char** argv, ShellOptions* o, std::string* erro
         } else if (arg == "--shots") {
             o->shots = value;
         } else if (arg == "--module") {
-            o->module = atoi(value.c_str());
+            if (!ParseInt(value, &o->module)) {
+                *error = "--module N: a whole number";
+                return false;
+            }
         } else if (arg == "--part") {
             if (value != "open" && value != "closed") {
                 *error = "--part open|closed";
@@ -93,7 +96,12 @@ bool ParseShellOptions(int argc, char** argv, ShellOptions* o, std::string* erro
                     *error = "--button NAME=ID[,NAME=ID...]";
                     return false;
                 }
-                o->buttons.push_back({one.substr(0, eq), atoi(one.c_str() + eq + 1)});
+                int id = 0;
+                if (!ParseInt(one.substr(eq + 1), &id)) {
+                    *error = "--button NAME=ID[,NAME=ID...]: ID a whole number";
+                    return false;
+                }
+                o->buttons.push_back({one.substr(0, eq), id});
                 if (comma == std::string::npos)
                     break;
                 start = comma + 1;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "host_core.h"
+#include "message_pump.h"
 #include "shell_host.h"
 #include "shell_menus.h"
 #include "transcript.h"
@@ -193,21 +194,7 @@ void ShellWindow_FocusMain() {
 }
 
 bool ShellPump(DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                return false;
-            }
-            Dispatch(msg);
-        }
-        DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= milliseconds)
-            return true;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
-    }
+    return driving::PumpMessages(milliseconds, Dispatch);
 }
 
 void ShellMessageLoop() {

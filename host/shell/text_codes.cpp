@@ -2,49 +2,19 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 
 static_assert(sizeof("全局") == 5, "narrow literals must be GBK: compile with -fexec-charset=GBK");
 
 namespace {
-
-enum { GbkCodePage = 936 };
-
-std::string Convert(const std::string& text, UINT from, UINT to) {
-    if (text.empty())
-        return text;
-    int wide_size =
-        MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (wide_size <= 0)
-        return text;
-    std::vector<wchar_t> wide(static_cast<size_t>(wide_size));
-    MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        wide_size);
-    int size = WideCharToMultiByte(to, 0, wide.data(), wide_size, nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
-        return text;
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(to, 0, wide.data(), wide_size, &out[0], size, nullptr, nullptr);
-    return out;
-}
 
 char Lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 } // namespace
-
-std::string Utf8ToGbk(const std::string& utf8) {
-    return Convert(utf8, CP_UTF8, GbkCodePage);
-}
-std::string GbkToUtf8(const std::string& gbk) {
-    return Convert(gbk, GbkCodePage, CP_UTF8);
-}
-
-std::string AnsiToGbk(const std::string& ansi) {
-    // Under 936 the bytes stay as given, broken ones included.
-    return GetACP() == GbkCodePage ? ansi : Convert(ansi, CP_ACP, GbkCodePage);
-}
 
 std::string ReplacePathText(const std::string& text, const std::string& from,
                             const std::string& to) {
@@ -77,4 +47,18 @@ std::string Trim(const std::string& text) {
         return std::string();
     size_t end = text.find_last_not_of(" \t\r\n");
     return text.substr(start, end - start + 1);
+}
+
+// long has 32 bits on Windows and strtol saturates at its ends: the range comes from a
+// 64-bit read and its overflow flag.
+bool ParseInt(const std::string& text, int* value) {
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    long long number = strtoll(text.c_str(), &end, 10);
+    if (*end != '\0' || errno == ERANGE || number < INT_MIN || number > INT_MAX)
+        return false;
+    *value = static_cast<int>(number);
+    return true;
 }

@@ -5,11 +5,11 @@
 
 #include <string>
 
-std::string Utf8ToGbk(const std::string& utf8);
-std::string GbkToUtf8(const std::string& gbk);
-// A plug-in's texts are in the process's ANSI code page, which is GBK only on a seat
-// whose code page is 936; under any other they are brought to GBK.
-std::string AnsiToGbk(const std::string& ansi);
+#include "gbk_text.h"
+
+using driving::AnsiToGbk;
+using driving::GbkToUtf8;
+using driving::Utf8ToGbk;
 
 // Replaces every occurrence of `from` (compared without regard to ASCII letter case, as
 // Windows compares paths) by `to`.
@@ -17,3 +17,6 @@ std::string ReplacePathText(const std::string& text, const std::string& from,
                             const std::string& to);
 
 std::string Trim(const std::string& text);
+
+// A whole decimal number within the range of int; false for anything else.
+bool ParseInt(const std::string& text, int* value);

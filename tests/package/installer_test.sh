@@ -37,11 +37,17 @@ pe_machine() {
 unset TARNWICK_DIR UGII_CUSTOM_DIRECTORY_FILE UGII_BASE_DIR
 wine_run() { TARNWICK_WINEPREFIX="$prefix" "$build/wine-run" "$@"; }
 settle() { WINEPREFIX="$prefix" wineserver -w; }
+environment() { # the user's environment key as reg shows it, for failure messages
+  wine_run reg query 'HKCU\Environment' 2>&1 | tr -d '\r' | tr '\n' '|' || true
+}
 reg_value() { # key name: the value's data, empty when absent
   wine_run reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
     sed -n "s/^ *$2 *REG_[A-Z_]* *//p" || true
 }
+# The first program creates the prefix; what that starts (the prefix's set-up, its
+# services) goes on after it and writes the registry: nothing of the test may overlap it.
 wine_run cmd /c exit 0
+settle
 drive_c="$prefix/drive_c"
 
 root='C:\CAD\Tarnwick'
@@ -52,6 +58,8 @@ mkdir -p "$site"
 printf 'C:\\Site\\Tools\r\nC:\\%s\r\n' "$(printf '站点' | iconv -f UTF-8 -t GBK)" > "$site/custom_dirs.dat"
 cp "$site/custom_dirs.dat" "$work/custom_dirs.before"
 wine_run reg add 'HKCU\Environment' /v TARNWICK_DIR /d 'C:\Old\Tarnwick' /f >/dev/null
+[ "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" = 'C:\Old\Tarnwick' ] ||
+  fail "the older TARNWICK_DIR was not set: $(environment)"
 
 install() { # extra environment assignments for the installer, if any
   local status=0
@@ -80,7 +88,7 @@ x86_64-w64-mingw32-objdump -h "$installed/startup/Tarnwick.dll" | grep -q debug 
   fail "the installed DLL carries debug information"
 { cat "$work/custom_dirs.before"; printf '%s\r\n' "$root"; } > "$work/custom_dirs.installed"
 cmp "$site/custom_dirs.dat" "$work/custom_dirs.installed" || fail "custom_dirs.dat: $(cat -A "$site/custom_dirs.dat")"
-[ "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" = "$root" ] || fail "TARNWICK_DIR not set"
+[ "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" = "$root" ] || fail "TARNWICK_DIR not set: $(environment)"
 [ "$(reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarnwick' UninstallString)" = "\"$root\\Uninstall.exe\"" ] ||
   fail "no uninstall entry"
 
@@ -122,7 +130,7 @@ printf '%s\n' ./data/Tarnwick.macro ./data/button_id.ini ./data/chick.ini | diff
   fail "uninstall left more or less than the user's data"
 cmp "$installed/data/button_id.ini" "$work/table.mine" || fail "uninstall changed the table"
 cmp "$site/custom_dirs.dat" "$work/custom_dirs.before" || fail "custom_dirs.dat not restored: $(cat -A "$site/custom_dirs.dat")"
-[ "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" = 'C:\Old\Tarnwick' ] || fail "TARNWICK_DIR not restored"
+[ "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" = 'C:\Old\Tarnwick' ] || fail "TARNWICK_DIR not restored: $(environment)"
 wine_run reg query 'HKCU\Software\Tarnwick' >/dev/null 2>&1 && fail "HKCU\\Software\\Tarnwick left behind"
 wine_run reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarnwick' >/dev/null 2>&1 &&
   fail "uninstall entry left behind"
@@ -147,7 +155,7 @@ printf 'c:\\cad\\tarnwick\\\r\n' > "$drive_c/NX/UGII/menus/custom_dirs.dat"
 cp "$drive_c/NX/UGII/menus/custom_dirs.dat" "$work/base.before"
 install UGII_BASE_DIR='C:\NX' || fail "install through UGII_BASE_DIR: exit code $?"
 cmp "$drive_c/NX/UGII/menus/custom_dirs.dat" "$work/base.before" || fail "a listed folder was added again"
-[ "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" = "$root" ] || fail "TARNWICK_DIR not set"
+[ "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" = "$root" ] || fail "TARNWICK_DIR not set: $(environment)"
 # A second installation in another folder is refused: it would take over the first
 # one's record of what to take back.
 status=0
@@ -155,10 +163,10 @@ env UGII_BASE_DIR='C:\NX' TARNWICK_WINEPREFIX="$prefix" "$build/wine-run" "$inst
 settle
 [ "$status" -eq 2 ] || fail "a second installation folder gave exit code $status, not 2"
 [ ! -e "$drive_c/Other" ] || fail "a second installation folder was filled"
-[ "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" = "$root" ] || fail "TARNWICK_DIR moved to a refused folder"
+[ "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" = "$root" ] || fail "TARNWICK_DIR moved to a refused folder: $(environment)"
 uninstall
 cmp "$drive_c/NX/UGII/menus/custom_dirs.dat" "$work/base.before" || fail "uninstall removed a line it had not added"
-[ -z "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" ] || fail "TARNWICK_DIR left behind"
+[ -z "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" ] || fail "TARNWICK_DIR left behind: $(environment)"
 
 # --- A custom-directories file that cannot be written (here: its folder does not
 # exist; file permissions do not hold for root): a failure, and nothing installed.

@@ -56,12 +56,18 @@ void HostFolderOfWorkingDirectory(char* folder, size_t size) {
 } // namespace
 
 bool ReadInstallRoot(char* buffer) {
-    char* value = nullptr;
-    UF_translate_variable("TARNWICK_DIR", &value);
-    if (!value) {
+    if (!ReadInstallRootQuietly(buffer)) {
         MessageBoxA(nullptr, "TARNWICK_DIR 环境变量没有设置!", "提示", MB_OKCANCEL);
         return false;
     }
+    return true;
+}
+
+bool ReadInstallRootQuietly(char* buffer) {
+    char* value = nullptr;
+    UF_translate_variable("TARNWICK_DIR", &value);
+    if (!value)
+        return false;
     strncpy(buffer, value, DataPathSize - 1);
     buffer[DataPathSize - 1] = '\0';
     // Only a backslash that is a character of its own goes: in GBK the trail byte of a

@@ -166,6 +166,13 @@ for case in mixed utf16 empty missing; do
   fi
 done
 printf 'C:\\Site\\Tools\r\n' > "$dirs"
+# An installation recorded by an earlier version, which kept the line as text only.
+run_installer "/D=$root" || fail "exit code $?"
+for value in CustomDirectoryAdded CustomDirectoryLineBytes CustomDirectoryCreated; do
+  wine_run reg delete 'HKCU\Software\Tarnwick' /v $value /f >/dev/null
+done
+uninstall "$root"
+cmp "$dirs" "$work/dirs.before" || fail "an earlier version's line stayed: $(cat -A "$dirs")"
 
 # --- TARNWICK_DIR naming another folder that holds a table: kept (silent), said in
 # the log, left by the uninstaller.
@@ -208,6 +215,20 @@ done
 { printf 'C:\\Site\\Tools\r\n'; line; } | cmp - "$dirs" || fail "uninstall then install: $(cat -A "$dirs")"
 uninstall "$root"
 cmp "$dirs" "$work/dirs.before" || fail "custom-directories file not restored"
+rm -rf "$installed"
+# An earlier version's uninstaller returns at once and goes on from a copy of itself
+# in a ~nsu*.tmp folder (here a stand-in that runs for five seconds): the installer
+# waits until that copy has finished.
+mkdir -p "$temp/~nsu1.tmp"
+cp "$drive_c/windows/system32/ping.exe" "$temp/~nsu1.tmp/Au_.exe"
+wine_run 'C:\users\'"$wine_user"'\Temp\~nsu1.tmp\Au_.exe' -n 6 127.0.0.1 >/dev/null &
+sleep 2
+rm -f "$temp/Tarnwick-install.log"
+run_installer "/D=$root" || fail "exit code $?"
+log | grep -qF 'An uninstaller is still running' || fail "the installer did not wait for a running uninstaller"
+[ ! -e "$temp/~nsu1.tmp/Au_.exe" ] || fail "the installer went on while the uninstaller ran"
+wait
+uninstall "$root"
 rm -rf "$installed"
 
 # --- For every user: the program under Program Files, the line once, the expandable

@@ -57,16 +57,15 @@ bool Compose(char* path, size_t size, const char* folder, const char* name) {
 
 } // namespace
 
-void FillDataFolderFromDefaults() {
-    char root[DataPathSize] = {};
+bool FillDataFolderFromDefaults(const char* root) {
     char data[DataPathSize] = {};
-    if (!ReadInstallRootQuietly(root) || !root[0] || !Compose(data, sizeof data, root, "data"))
-        return;
+    if (!root || !root[0] || !Compose(data, sizeof data, root, "data"))
+        return false;
     if (GetFileAttributesA(data) != INVALID_FILE_ATTRIBUTES)
-        return;
+        return false;
     char defaults[MAX_PATH] = {};
     if (!InstallationDataFolder(defaults, sizeof defaults))
-        return;
+        return false;
 
     // The user's folder itself may be missing too (nothing has made %APPDATA%\Tarnwick
     // yet); its parent must exist.
@@ -77,7 +76,7 @@ void FillDataFolderFromDefaults() {
         ListingPrintf("Tarnwick: 无法创建数据文件夹 %s（错误 %lu）。\n"
                       "Tarnwick: cannot create the data folder %s (error %lu).\n",
                       data, error, data, error);
-        return;
+        return false;
     }
     int failed = 0;
     for (const char* name : DefaultFiles) {
@@ -102,4 +101,5 @@ void FillDataFolderFromDefaults() {
             "Tarnwick: first start: made your data folder %s with the default table "
             "and settings from %s.\n",
             data, defaults, data, defaults);
+    return true;
 }

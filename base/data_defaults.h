@@ -4,8 +4,8 @@
 // has the default table and settings.
 #pragma once
 
-// When the data folder under TARNWICK_DIR does not exist, makes it and copies the
-// installation's default data files into it (only files that are missing: nothing is
-// overwritten), and says so once in the listing window. Does nothing otherwise, and
-// shows no message when TARNWICK_DIR is not set (locating the data files does).
-void FillDataFolderFromDefaults();
+// When the data folder of the installation root (TARNWICK_DIR as read) does not exist,
+// makes it and copies the installation's default data files into it (only files that
+// are missing: nothing is overwritten), and says so once in the listing window. True
+// when it made the folder; false, doing nothing, otherwise.
+bool FillDataFolderFromDefaults(const char* install_root);

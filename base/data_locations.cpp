@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "data_defaults.h"
 #include "uf_host.h"
 
 char ShortcutTablePath[DataPathSize];
@@ -56,18 +57,12 @@ void HostFolderOfWorkingDirectory(char* folder, size_t size) {
 } // namespace
 
 bool ReadInstallRoot(char* buffer) {
-    if (!ReadInstallRootQuietly(buffer)) {
+    char* value = nullptr;
+    UF_translate_variable("TARNWICK_DIR", &value);
+    if (!value) {
         MessageBoxA(nullptr, "TARNWICK_DIR 环境变量没有设置!", "提示", MB_OKCANCEL);
         return false;
     }
-    return true;
-}
-
-bool ReadInstallRootQuietly(char* buffer) {
-    char* value = nullptr;
-    UF_translate_variable("TARNWICK_DIR", &value);
-    if (!value)
-        return false;
     strncpy(buffer, value, DataPathSize - 1);
     buffer[DataPathSize - 1] = '\0';
     // Only a backslash that is a character of its own goes: in GBK the trail byte of a
@@ -94,6 +89,11 @@ int LocateDataFile(const char* file_name, char* path) {
     if (needed < 0 || needed >= static_cast<int>(sizeof composed))
         return -3;
     FILE* file = fopen(composed, "r");
+    // A user's first start: the data folder is not there yet (an installation for every
+    // user names each user's %APPDATA%\Tarnwick); once filled from the installation's
+    // defaults the file is looked for again.
+    if (!file && FillDataFolderFromDefaults(install_root))
+        file = fopen(composed, "r");
     if (!file)
         return -2;
     strncpy(path, composed, DataPathSize - 1);

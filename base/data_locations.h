@@ -13,8 +13,6 @@ extern char UiLibraryPath[UiLibraryPathSize]; // libugui.dll
 // Fills the 256-byte buffer with TARNWICK_DIR (at most 255 characters, one trailing
 // backslash removed); false, after a message box, when the variable is not set.
 bool ReadInstallRoot(char* buffer);
-// The same without the message box: false when the variable is not set.
-bool ReadInstallRootQuietly(char* buffer);
 
 // 0 recorded, -1 no install root, -2 the file does not open for reading,
 // -3 the composed path does not fit its 256-byte buffer.

@@ -2,7 +2,6 @@
 // and ufusr_cleanup before it unloads the library.
 #include <windows.h>
 
-#include "data_defaults.h"
 #include "data_locations.h"
 #include "shortcut_editors.h"
 #include "host_report.h"
@@ -21,7 +20,6 @@ void StartUp(int* retcode) {
         *retcode = 1;
         return;
     }
-    FillDataFolderFromDefaults();
     LocateDataFile("button_id.ini", ShortcutTablePath);
     LocateDataFile("Tarnwick.macro", MacroFilePath);
     LocateDataFile("chick.ini", SettingsFilePath);

@@ -60,6 +60,26 @@ uninstall() { # folder
 }
 gbk() { iconv -f UTF-8 -t GBK; }
 
+# --- The folder page: the folder follows the scope chosen unless the user typed one;
+# a folder that cannot be made is refused with a message, and nothing is installed.
+pages_status=0
+wine_run "$installer" >/dev/null 2>&1 &
+installer_pid=$!
+if ! wine_run "$build/bin/installer-pages.exe" | iconv -f GBK -t UTF-8 | tr -d '\r' > "$work/pages.txt"; then
+  cat "$work/pages.txt"
+  WINEPREFIX="$prefix" wineserver -k
+  fail "the installer's pages could not be walked"
+fi
+wait $installer_pid || pages_status=$?
+settle
+local_default="C:\\users\\$wine_user\\AppData\\Local\\Programs\\Tarnwick"
+printf '%s\n' "folder: $local_default" 'every user: C:\Program Files\Tarnwick' "only me: $local_default" \
+  'own folder, every user: C:\Tools\Own' 'own folder, only me: C:\Tools\Own' |
+  diff - <(grep -v '^box:' "$work/pages.txt") || fail "the folder page did not follow the scope"
+grep -q '^box: .*Q:\\Nowhere\\Tarnwick' "$work/pages.txt" || { cat "$work/pages.txt"; fail "no refusal box on the folder page"; }
+[ "$pages_status" -eq 4 ] || fail "the refused folder gave exit code $pages_status, not 4"
+[ ! -e "$drive_c/users/$wine_user/AppData/Local/Programs/Tarnwick" ] || fail "the refused run installed into the default folder"
+
 # --- Refusals: own exit code, a log line, and nothing changed anywhere.
 printf 'C:\\Site\\Tools\r\n' > "$dirs"
 cp "$dirs" "$work/dirs.before"

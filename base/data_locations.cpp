@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "data_defaults.h"
 #include "uf_host.h"
 
 char ShortcutTablePath[DataPathSize];
@@ -88,6 +89,11 @@ int LocateDataFile(const char* file_name, char* path) {
     if (needed < 0 || needed >= static_cast<int>(sizeof composed))
         return -3;
     FILE* file = fopen(composed, "r");
+    // A user's first start: the data folder is not there yet (an installation for every
+    // user names each user's %APPDATA%\Tarnwick); once filled from the installation's
+    // defaults the file is looked for again.
+    if (!file && FillDataFolderFromDefaults(install_root))
+        file = fopen(composed, "r");
     if (!file)
         return -2;
     strncpy(path, composed, DataPathSize - 1);

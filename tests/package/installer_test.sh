@@ -161,7 +161,7 @@ cmp "$drive_c/NX/UGII/menus/custom_dirs.dat" "$work/base.before" || fail "a list
 status=0
 env UGII_BASE_DIR='C:\NX' TARNWICK_WINEPREFIX="$prefix" "$build/wine-run" "$installer" /S '/D=C:\Other' || status=$?
 settle
-[ "$status" -eq 2 ] || fail "a second installation folder gave exit code $status, not 2"
+[ "$status" -eq 3 ] || fail "a second installation folder gave exit code $status, not 3"
 [ ! -e "$drive_c/Other" ] || fail "a second installation folder was filled"
 [ "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" = "$root" ] || fail "TARNWICK_DIR moved to a refused folder: $(environment)"
 uninstall

@@ -5,15 +5,15 @@
 #include "keyboard_hook.h"
 #include "plugin_module.h"
 #include "shortcut_store.h"
-#include "table_backup.h"
 #include "uf_host.h"
 
 namespace {
 
-// The first write of a session copies the table; a copy that failed is told once.
+// The first write of a session copies the table; a copy that failed is told once, and
+// so is a table the plug-in does not write into (not GBK text).
 void RecordShortcutsEnabled(int on) {
-    if (WriteShortcutsEnabledSetting(ShortcutTablePath, on).backup_failed)
-        uc1601(BackupFailedMessage, 1);
+    if (const char* notice = TableWriteNotice(WriteShortcutsEnabledSetting(ShortcutTablePath, on)))
+        uc1601(notice, 1);
 }
 
 int SetShortcutsAction(void*, void*, void*) {

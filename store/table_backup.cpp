@@ -94,9 +94,14 @@ BackupOutcome BackUpTableNow(const char* table_path) {
 
     // The copy is whole on disk before any older one moves: a failure on the way leaves
     // every older copy where it was.
+    const std::string fresh = paths[0] + ".new";
+    std::string written;
     if (!WriteFreshFile(paths[0], bytes))
         return BackupOutcome::Failed;
-    const std::string fresh = paths[0] + ".new";
+    if (ReadFileBytes(fresh.c_str(), &written) != 0 || written != bytes) {
+        DeleteFileA(fresh.c_str());
+        return BackupOutcome::Failed;
+    }
     bool moved = generations[freed] == Generation::Missing || DeleteFileA(paths[freed].c_str());
     for (int i = freed - 1; moved && i >= 0; --i)
         moved = MoveFileExA(paths[i].c_str(), paths[i + 1].c_str(), 0) != 0;

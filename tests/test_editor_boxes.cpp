@@ -16,6 +16,7 @@ using namespace tarnwick_test;
 namespace {
 
 const char NotFound[] = "你查找快捷键不存在";
+const char NoPart[] = "温馨提示！请打开一个部件文件";
 
 std::string Utf8Of(const std::string& gbk) {
     int n = MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
@@ -38,7 +39,8 @@ void CALLBACK CloseByForce(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     if (OpenBox && IsWindow(OpenBox)) {
         ++BoxesClosedByForce;
-        PostMessageA(OpenBox, WM_CLOSE, 0, 0);
+        // A question without Cancel ignores WM_CLOSE: its No button answers.
+        PostMessageA(OpenBox, WM_COMMAND, GetDlgItem(OpenBox, IDNO) ? IDNO : IDOK, 0);
     }
 }
 
@@ -52,7 +54,14 @@ void CALLBACK TypeIntoBox(HWND, UINT, UINT_PTR timer, DWORD) {
     SetTimer(nullptr, 0, 3000, CloseByForce);
 }
 
+// Only the first box gets the keys; any box they bring up is answered at once.
+int BoxesOpened = 0;
+
 void TypeWhenOpen(const SeenMessageBox& box) {
+    if (++BoxesOpened > 1) {
+        PostMessageA(box.box, WM_COMMAND, GetDlgItem(box.box, IDNO) ? IDNO : IDOK, 0);
+        return;
+    }
     OpenBox = box.box;
     SetTimer(nullptr, 0, 100, TypeIntoBox);
 }
@@ -66,27 +75,43 @@ void ExpectNoCode() {
 
 } // namespace
 
-// Space mode: a letter and Space on OK of the find message, with a last code that Space
-// would repeat.
+// Space mode: a letter and Space on OK of a message shown by an editor's handler, with a
+// last code that Space would repeat: the editor's own message, and the host's message
+// box that the add shows when no part is open.
 TEST(EditorBoxes, KeysInAMessageOfTheEditorAreNoCode) {
     TypingHost host("boxes_space", Table({"[全局]", "A=BTN_A=a=全局=全局"}), "1");
     HostConfig_AddButton("BTN_A", 101);
+    HostConfig_SetInteractiveMessages(1);
     TypeKeys("A");
     EXPECT_EQ(RecordTexts(HOST_EV_STATUS), std::vector<std::string>{"A"});
     EditorDriver editor = EditorDriver::OpenNew();
     ASSERT_NE(editor.Dialog(), nullptr);
-    HostRecord_Clear();
-
-    MessageBoxWatcher boxes(TypeWhenOpen);
-    boxes.LeaveOpen(true);
-    KeysForBox = {'B', VK_SPACE};
-    BoxesClosedByForce = 0;
     editor.SetText(ShortcutEditId, "ZZ");
-    editor.Click(FindButtonId);
-    PumpMessages(100);
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{NotFound});
-    EXPECT_EQ(BoxesClosedByForce, 0);
-    ExpectNoCode();
+
+    const struct {
+        int button;
+        const char* box;
+        std::vector<std::string> host_messages;
+    } cases[] = {
+        {FindButtonId, NotFound, {}},
+        {AddButtonId, NoPart, {NoPart}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        HostRecord_Clear();
+        MessageBoxWatcher boxes(TypeWhenOpen);
+        boxes.LeaveOpen(true);
+        KeysForBox = {'B', VK_SPACE};
+        BoxesClosedByForce = 0;
+        BoxesOpened = 0;
+        editor.Click(c.button);
+        PumpMessages(100);
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.box});
+        EXPECT_EQ(BoxesClosedByForce, 0);
+        EXPECT_TRUE(Record(HOST_EV_STATUS).empty()) << DescribeRecord();
+        EXPECT_TRUE(Record(HOST_EV_COMMAND).empty()) << DescribeRecord();
+        EXPECT_EQ(RecordTexts(HOST_EV_MESSAGE), c.host_messages) << DescribeRecord();
+    }
 }
 
 // Immediate mode: N and Space answer the conversion question, whose default (the focus
@@ -102,6 +127,7 @@ TEST(EditorBoxes, KeysAnsweringTheConversionQuestionAreNoCode) {
     boxes.LeaveOpen(true);
     KeysForBox = {'N', VK_SPACE};
     BoxesClosedByForce = 0;
+    BoxesOpened = 0;
     EditorDriver::OpenNew();
     PumpMessages(300);
     ASSERT_EQ(boxes.Seen().size(), 1u);

@@ -88,7 +88,8 @@ const char ChangedWhileAskedMessage[] =
 const char NotGbkEditMessage[] =
     "快捷键表 button_id.ini 不是 GBK 编码（UTF-8 或 UTF-16），本工具不能写入它，"
     "本次操作没有保存，列表和文件均未改变。"
-    "请重新打开本窗口并同意转换为 GBK，或用文本编辑器把它另存为 GBK（ANSI）编码。";
+    "请用文本编辑器把它另存为 GBK（ANSI）编码；"
+    "UTF-8 的表也可以重新打开本窗口，同意把它转换为 GBK。";
 const char OthersReloadedMessage[] = "列表已按文件重新载入。";
 // chick.ini, written by the Space-mode box.
 const char SettingsNotGbkMessage[] =

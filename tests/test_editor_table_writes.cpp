@@ -32,12 +32,13 @@ const char Broken[] =
 const char NotGbkNotice[] =
     "快捷键表 button_id.ini 不是 GBK 编码（可能被文本编辑器保存成了 UTF-8 或 UTF-16），"
     "本工具不会写入它，文件保持原样，快捷键的开关状态也不会被记住。"
-    "请打开快捷键编辑器（快捷键设置），它会提出把表转换为 GBK；"
-    "或用文本编辑器把它另存为 GBK（ANSI）编码。";
+    "请用文本编辑器把它另存为 GBK（ANSI）编码；"
+    "UTF-8 的表也可以打开快捷键编辑器（快捷键设置），同意把它转换为 GBK。";
 const char NotGbkEdit[] =
     "快捷键表 button_id.ini 不是 GBK 编码（UTF-8 或 UTF-16），本工具不能写入它，"
     "本次操作没有保存，列表和文件均未改变。"
-    "请重新打开本窗口并同意转换为 GBK，或用文本编辑器把它另存为 GBK（ANSI）编码。";
+    "请用文本编辑器把它另存为 GBK（ANSI）编码；"
+    "UTF-8 的表也可以重新打开本窗口，同意把它转换为 GBK。";
 const char SettingsNotGbk[] =
     "设置文件 chick.ini 不是 GBK 编码（可能被文本编辑器保存成了 UTF-8 或 UTF-16），"
     "本工具不会写入它，空格键模式没有改变。请用文本编辑器把它另存为 GBK（ANSI）编码。";

@@ -287,6 +287,7 @@ TEST(TableEncoding, Utf8TableIsOfferedForConversion) {
     const std::string thai = utf8 + "[40]\r\nT=\xE0\xB8\x81=x=y=z\r\n";
     const std::string micro = utf8 + "[40]\r\nM=\xC2\xB5m=x=y=z\r\n";
     const std::string umlaut = bom + "[40]\r\nU=\xC3\x9C=x=y=z\r\n";
+    const std::string emoji = utf8 + "[40]\r\nE=\xF0\x9F\x98\x80=x=y=z\r\n";
     // A UTF-8 table that a rewrite through GBK broke: its names are still UTF-8.
     const std::string broken = utf8 + "[40]\r\nB=X\x97?1\r\n";
     // GBK whose bytes are valid UTF-8 as well (小写, 斜位), with and without the names.
@@ -315,6 +316,12 @@ TEST(TableEncoding, Utf8TableIsOfferedForConversion) {
          IDYES,
          {Utf8Question, Filled(NotConvertible, 8, 0xDC)},
          umlaut,
+         "<none>"},
+        {"a character beyond 16 bits, yes",
+         emoji,
+         IDYES,
+         {Utf8Question, Filled(NotConvertible, 8, 0x1F600)},
+         emoji,
          "<none>"},
         {"broken UTF-8, yes",
          broken,

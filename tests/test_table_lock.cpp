@@ -212,3 +212,17 @@ TEST(TableLock, LockHeldElsewhereRefusesTheWrite) {
     EXPECT_TRUE(session.BoxTexts().empty());
     EXPECT_NE(session.Table().find("Q=BUTTON_Q=Q=全局=全局"), std::string::npos);
 }
+
+// The file system compares paths without letter case, takes "/" for "\\" and resolves
+// "." and ".."; so does the lock's name.
+TEST(TableLock, EverySpellingOfAPathNamesOneLock) {
+    const std::string name = TableLockName("C:\\Tarnwick\\data\\button_id.ini");
+    for (const char* same :
+         {"c:/tarnwick/DATA/Button_Id.INI", "C:\\Tarnwick\\startup\\..\\data\\.\\button_id.ini"})
+        EXPECT_EQ(TableLockName(same), name) << same;
+    for (const char* other : {"C:\\Tarnwick\\data\\chick.ini", "D:\\Tarnwick\\data\\button_id.ini",
+                              "C:\\Tarnwick\\数据\\button_id.ini"})
+        EXPECT_NE(TableLockName(other), name) << other;
+    EXPECT_EQ(name.compare(0, 6, "Local\\"), 0);
+    EXPECT_EQ(name.find('\\', 6), std::string::npos);
+}

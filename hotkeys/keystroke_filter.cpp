@@ -52,9 +52,11 @@ bool IsPluginWindow(HWND window) {
     for (HWND w = root; w; w = GetWindow(w, GW_OWNER))
         if (reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(w, GWLP_HINSTANCE)) == PluginModule())
             return true;
+    if (!PluginHandlerRunning())
+        return false;
     char root_class[8] = {};
     GetClassNameA(root, root_class, sizeof root_class);
-    return PluginHandlerRunning() && strcmp(root_class, "#32770") == 0;
+    return strcmp(root_class, "#32770") == 0;
 }
 
 // Facts are gathered cheapest first, and a keystroke that the facts so far already pass

@@ -22,6 +22,21 @@ bool DialogBase::Create(HINSTANCE module, HWND parent) {
     return window != nullptr;
 }
 
+DialogBase::Use::Use(DialogBase& dialog) : dialog_(dialog) {
+    ++dialog_.uses_;
+}
+
+DialogBase::Use::~Use() {
+    if (--dialog_.uses_ == 0 && dialog_.released_)
+        delete &dialog_;
+}
+
+void DialogBase::Release() {
+    released_ = true;
+    if (uses_ == 0)
+        delete this;
+}
+
 void DialogBase::OnCancel() {
     if (window_)
         ShowWindow(window_, SW_HIDE);
@@ -96,6 +111,7 @@ INT_PTR CALLBACK DialogBase::DialogProcedure(HWND window, UINT message, WPARAM w
             dialog->window_ = nullptr;
             return FALSE;
         }
+        Use use(*dialog);
         return dialog->Dispatch(message, wparam, lparam);
     } catch (...) {
         return FALSE;

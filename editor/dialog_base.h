@@ -10,6 +10,8 @@
 
 #include <string>
 
+#include "plugin_module.h"
+
 enum class RouteKind { Command, Notify };
 
 // One row of a dialog's handler table: a command (WM_COMMAND with a notification
@@ -34,6 +36,24 @@ class DialogBase {
     bool Create(HINSTANCE module, HWND parent);
     HWND Handle() const { return window_; }
     void OnCancel(); // hides the window; object and window stay
+
+    // A handler can show a box, whose message loop can run the plug-in's unload. While a
+    // Use of the object lives (one is made around every message the window handles), the
+    // object stays; Release deletes it at once, or when the last Use ends.
+    class Use {
+      public:
+        explicit Use(DialogBase& dialog);
+        ~Use();
+        Use(const Use&) = delete;
+        Use& operator=(const Use&) = delete;
+
+      private:
+        DialogBase& dialog_;
+        PluginHandlerScope handler_;
+    };
+    // For an object made with new whose owner lets go of it.
+    void Release();
+    bool Released() const { return released_; } // only a Use may still look
 
   protected:
     // Runs once while the window is made; the base runs the data exchange towards
@@ -75,4 +95,6 @@ class DialogBase {
 
     int template_id_;
     HWND window_ = nullptr;
+    int uses_ = 0;
+    bool released_ = false;
 };

@@ -13,6 +13,7 @@
 #include "table_backup.h"
 #include "table_check.h"
 #include "table_encoding.h"
+#include "table_lock.h"
 #include "uf_host.h"
 
 const MessageRoute<KEY_DLG> KEY_DLG::MessageMap[] = {
@@ -71,11 +72,31 @@ const char Utf8QuestionMessage[] =
     "快捷键表 button_id.ini 是以 UTF-8 编码保存的（常见文本编辑器的默认方式），"
     "本工具按 GBK 编码读取它，其中的中文节名（全局、二次开发）和文字都将无法使用。\n\n"
     "是否把它转换为 GBK 编码？转换前会把原文件备份为 button_id.ini.bak。";
+// Filled with the line and the character's code point, or the line and the byte.
 const char Utf8NotConvertibleMessage[] =
-    "快捷键表中有 GBK 编码无法表示的字符，不能自动转换，文件没有改变。"
-    "请用文本编辑器把它另存为 GBK（ANSI）编码。";
+    "快捷键表第 %d 行的字符 U+%04X 没有 GBK 编码，不能自动转换，文件没有改变。"
+    "请用文本编辑器替换该字符，再把表另存为 GBK（ANSI）编码。";
+const char Utf8BrokenMessage[] =
+    "快捷键表第 %d 行有不是 UTF-8 的字节（0x%02X），表可能已经损坏，不能自动转换，文件没有改变。"
+    "请用文本编辑器改正后另存为 GBK（ANSI）编码，或从 button_id.ini.bak 等备份中恢复。";
 const char ConversionFailedMessage[] =
     "快捷键表无法写入，没有转换，文件没有改变。请关闭占用 button_id.ini 的程序后重新打开本窗口。";
+const char ChangedWhileAskedMessage[] =
+    "快捷键表在回答问题期间被改动了（另一个 NX 会话或手工修改），没有转换，文件没有改变。"
+    "请重新打开本窗口。";
+// An edit of a table that is not GBK text: nothing is written into it.
+const char NotGbkEditMessage[] =
+    "快捷键表 button_id.ini 不是 GBK 编码（UTF-8 或 UTF-16），本工具不能写入它，"
+    "本次操作没有保存，列表和文件均未改变。"
+    "请用文本编辑器把它另存为 GBK（ANSI）编码；"
+    "UTF-8 的表也可以重新打开本窗口，同意把它转换为 GBK。";
+const char OthersReloadedMessage[] = "列表已按文件重新载入。";
+// chick.ini, written by the Space-mode box.
+const char SettingsNotGbkMessage[] =
+    "设置文件 chick.ini 不是 GBK 编码（可能被文本编辑器保存成了 UTF-8 或 UTF-16），"
+    "本工具不会写入它，空格键模式没有改变。请用文本编辑器把它另存为 GBK（ANSI）编码。";
+const char SettingsNotWrittenMessage[] =
+    "无法写入设置文件 chick.ini（被其他程序占用或只读），空格键模式没有改变。";
 
 // At most this many lines are named when the editor opens, each cut to about this many
 // bytes; the rest are counted.
@@ -140,7 +161,30 @@ int CurrentModule() {
     return module_id;
 }
 
+// Why a write of the table did not take.
+const char* RefusalOf(const TableWrite& write) {
+    if (write.lock_timeout)
+        return LockTimeoutNotice;
+    if (write.not_gbk)
+        return NotGbkEditMessage;
+    return TableUnreadableMessage;
+}
+
 } // namespace
+
+// What a change tells the user once its part under the table's lock is over: a box
+// holds the user's attention as long as the user likes, and another host session's
+// writes must not wait for it.
+struct KEY_DLG::ChangeReport {
+    bool backup_failed = false;
+    bool others_changed = false;
+    bool reload = false;           // the list no longer shows the file
+    const char* refusal = nullptr; // the change did not take, and why
+    void Add(const TableWrite& write) {
+        backup_failed = backup_failed || write.backup_failed;
+        others_changed = others_changed || write.others_changed;
+    }
+};
 
 // The test opening of button_id.ini that add, delete and modify make before they
 // change the table: read and write, no create, no truncate, and other openers (the
@@ -214,66 +258,109 @@ void KEY_DLG::AddShortcut() {
         return;
     }
     TableOpenTest table_open = OpenTableOrComplain();
-    TableLines table;
-    if (!ReadTableOrComplain(&table))
-        return;
     ShortcutRow entry;
-    if (!CheckedNewEntry(AddDuplicateMessage, table, &entry))
-        return;
-    const char* section = entry.column[SectionColumn].c_str();
-    const char* key = entry.column[ShortcutColumn].c_str();
-    if (!Written(WriteTableEntry(ShortcutTablePath, section, key, ValueOf(entry).c_str()))) {
-        // Whatever part of it reached the file goes again: the key was in no section.
-        Written(RemoveTableEntry(ShortcutTablePath, section, key));
-        Message(TableUnreadableMessage);
-        return;
+    ChangeReport report;
+    {
+        TableLock lock(ShortcutTablePath);
+        TableLines table;
+        report.refusal = LockedTableRefusal(lock, &table);
+        if (!report.refusal)
+            report.refusal = NewEntryRefusal(AddDuplicateMessage, table, &entry);
+        if (!report.refusal) {
+            const char* section = entry.column[SectionColumn].c_str();
+            const char* key = entry.column[ShortcutColumn].c_str();
+            TableWrite write =
+                WriteTableEntry(ShortcutTablePath, section, key, ValueOf(entry).c_str());
+            report.Add(write);
+            if (!write.written) {
+                report.refusal = RefusalOf(write);
+                // Whatever part of it reached the file goes again: the key was in no
+                // section.
+                if (!write.not_gbk && !write.lock_timeout)
+                    report.Add(RemoveTableEntry(ShortcutTablePath, section, key));
+            }
+        }
     }
-    AppendEntryRow(entry);
-    SetControlText(IDC_SHORTCUT_EDIT, "");
-    SetControlText(IDC_BUTTON_NAME_EDIT, "");
-    SetControlText(IDC_COMMAND_EDIT, "");
+    if (!report.refusal) {
+        AppendEntryRow(entry);
+        SetControlText(IDC_SHORTCUT_EDIT, "");
+        SetControlText(IDC_BUTTON_NAME_EDIT, "");
+        SetControlText(IDC_COMMAND_EDIT, "");
+    }
+    Tell(report);
 }
 
 void KEY_DLG::DeleteShortcut() {
     TableOpenTest table_open = OpenTableOrComplain();
-    TableLines table;
-    int row = SelectedStoredRow(NoRowToDeleteMessage, &table);
+    int row = SelectedAddressableRow(NoRowToDeleteMessage);
     if (row < 0)
         return;
-    const RowAddress& line = *AddressOf(row);
-    if (!Written(RemoveTableEntry(ShortcutTablePath, line.section.c_str(), line.key.c_str()))) {
-        Message(TableUnreadableMessage);
-        return;
+    const RowAddress line = *AddressOf(row);
+    ChangeReport report;
+    {
+        TableLock lock(ShortcutTablePath);
+        TableLines table;
+        report.refusal = LockedTableRefusal(lock, &table);
+        if (!report.refusal)
+            report.refusal = StoredRowRefusal(table, line, &report.reload);
+        if (!report.refusal) {
+            TableWrite write =
+                RemoveTableEntry(ShortcutTablePath, line.section.c_str(), line.key.c_str());
+            report.Add(write);
+            if (!write.written)
+                report.refusal = RefusalOf(write);
+        }
     }
-    DeleteRow(Control(IDC_SHORTCUT_LIST), row);
+    if (!report.refusal)
+        DeleteRow(Control(IDC_SHORTCUT_LIST), row);
+    Tell(report);
 }
 
 void KEY_DLG::ModifyShortcut() {
     TableOpenTest table_open = OpenTableOrComplain();
-    TableLines table;
-    int row = SelectedStoredRow(NoRowToModifyMessage, &table);
+    int row = SelectedAddressableRow(NoRowToModifyMessage);
     if (row < 0)
         return;
     const RowAddress old_line = *AddressOf(row);
-
-    // The selected row takes part in the duplicate check: a modification has to give a
-    // new shortcut, so the new line never replaces the old one in place.
     ShortcutRow entry;
-    if (!CheckedNewEntry(ModifyDuplicateMessage, table, &entry))
-        return;
-    // All or nothing: the new line is written and read back before the old one goes;
-    // a failure on the way takes the new line out again.
-    const char* section = entry.column[SectionColumn].c_str();
-    const char* key = entry.column[ShortcutColumn].c_str();
-    if (!Written(WriteTableEntry(ShortcutTablePath, section, key, ValueOf(entry).c_str())) ||
-        !Written(
-            RemoveTableEntry(ShortcutTablePath, old_line.section.c_str(), old_line.key.c_str()))) {
-        Written(RemoveTableEntry(ShortcutTablePath, section, key));
-        Message(TableUnreadableMessage);
-        return;
+    ChangeReport report;
+    // The whole change is one sequence under the lock, with no box inside it: the old
+    // line is removed right after the check that found it as listed.
+    {
+        TableLock lock(ShortcutTablePath);
+        TableLines table;
+        report.refusal = LockedTableRefusal(lock, &table);
+        if (!report.refusal)
+            report.refusal = StoredRowRefusal(table, old_line, &report.reload);
+        // The selected row takes part in the duplicate check: a modification has to give
+        // a new shortcut, so the new line never replaces the old one in place.
+        if (!report.refusal)
+            report.refusal = NewEntryRefusal(ModifyDuplicateMessage, table, &entry);
+        if (!report.refusal) {
+            // All or nothing: the new line is written and read back before the old one
+            // goes; a failure on the way takes the new line out again.
+            const char* section = entry.column[SectionColumn].c_str();
+            const char* key = entry.column[ShortcutColumn].c_str();
+            TableWrite write =
+                WriteTableEntry(ShortcutTablePath, section, key, ValueOf(entry).c_str());
+            report.Add(write);
+            if (write.written) {
+                write = RemoveTableEntry(ShortcutTablePath, old_line.section.c_str(),
+                                         old_line.key.c_str());
+                report.Add(write);
+            }
+            if (!write.written) {
+                report.refusal = RefusalOf(write);
+                if (!write.not_gbk && !write.lock_timeout)
+                    report.Add(RemoveTableEntry(ShortcutTablePath, section, key));
+            }
+        }
     }
-    DeleteRow(Control(IDC_SHORTCUT_LIST), row);
-    AppendEntryRow(entry);
+    if (!report.refusal) {
+        DeleteRow(Control(IDC_SHORTCUT_LIST), row);
+        AppendEntryRow(entry);
+    }
+    Tell(report);
 }
 
 void KEY_DLG::FillFieldsFromSelection() {
@@ -323,13 +410,17 @@ void KEY_DLG::ShowMakerInfo() {
 
 void KEY_DLG::ToggleSpaceMode() {
     LRESULT state = SendDlgItemMessageA(Handle(), IDC_SPACE_MODE_CHECK, BM_GETCHECK, 0, 0);
-    if (state == BST_CHECKED) {
-        WriteSpaceModeSetting(SettingsFilePath, 1);
-        SpaceMode = 1;
-    } else if (state == BST_UNCHECKED) {
-        WriteSpaceModeSetting(SettingsFilePath, 0);
-        SpaceMode = 0;
+    if (state != BST_CHECKED && state != BST_UNCHECKED)
+        return;
+    const int on = state == BST_CHECKED ? 1 : 0;
+    TableWrite write = WriteSpaceModeSetting(SettingsFilePath, on);
+    // Without chick.ini (none was found at start-up) the mode holds for this session.
+    if (!write.written && SettingsFilePath[0]) {
+        CheckDlgButton(Handle(), IDC_SPACE_MODE_CHECK, on ? BST_UNCHECKED : BST_CHECKED);
+        Message(write.not_gbk ? SettingsNotGbkMessage : SettingsNotWrittenMessage);
+        return;
     }
+    SpaceMode = on;
 }
 
 void KEY_DLG::OfferGbkConversion() {
@@ -337,15 +428,27 @@ void KEY_DLG::OfferGbkConversion() {
     if (!ShortcutTablePath[0] || ReadFileBytes(ShortcutTablePath, &bytes) != 0 ||
         !IsUtf8Table(bytes))
         return;
-    if (Message(Utf8QuestionMessage, MB_YESNO) != IDYES)
+    // No is the default: a key pressed without reading the question changes nothing.
+    if (Message(Utf8QuestionMessage, MB_YESNO | MB_DEFBUTTON2) != IDYES)
         return;
-    std::string gbk;
-    if (!Utf8TableToGbk(bytes, &gbk)) {
-        Message(Utf8NotConvertibleMessage);
+    GbkConversion conversion = Utf8TableToGbk(bytes);
+    if (!conversion.converted) {
+        char text[512];
+        if (conversion.code)
+            snprintf(text, sizeof text, Utf8NotConvertibleMessage, conversion.line,
+                     conversion.code);
+        else
+            snprintf(text, sizeof text, Utf8BrokenMessage, conversion.line, conversion.byte);
+        Message(text);
         return;
     }
-    if (!Written(ReplaceTableBytes(ShortcutTablePath, gbk)))
-        Message(ConversionFailedMessage);
+    TableWrite write = ReplaceTableBytes(ShortcutTablePath, bytes, conversion.gbk);
+    if (write.backup_failed)
+        Message(BackupFailedMessage);
+    if (write.lock_timeout)
+        Message(LockTimeoutNotice);
+    else if (!write.written)
+        Message(write.others_changed ? ChangedWhileAskedMessage : ConversionFailedMessage);
 }
 
 void KEY_DLG::LoadList(bool name_unaddressable_lines) {
@@ -388,45 +491,40 @@ TableOpenTest KEY_DLG::OpenTableOrComplain() {
     return table;
 }
 
-bool KEY_DLG::ReadTableOrComplain(TableLines* table) {
-    if (ReadTableNow(ShortcutTablePath, table) != TableRead::Unreadable)
-        return true;
-    Message(TableUnreadableMessage);
-    return false;
+const char* KEY_DLG::LockedTableRefusal(const TableLock& lock, TableLines* table) const {
+    if (!lock.Held())
+        return LockTimeoutNotice;
+    if (ReadTableNow(ShortcutTablePath, table) == TableRead::Unreadable)
+        return TableUnreadableMessage;
+    // A table the editor was not let convert: nothing is written into it.
+    if (table->encoding != TableEncoding::Gbk)
+        return NotGbkEditMessage;
+    return nullptr;
 }
 
-bool KEY_DLG::CheckedNewEntry(const char* duplicate_message, const TableLines& table,
-                              ShortcutRow* entry) {
+const char* KEY_DLG::NewEntryRefusal(const char* duplicate_message, const TableLines& table,
+                                     ShortcutRow* entry) {
     // Keys and values are stored as the profile service reads them back: trimmed.
     std::string& shortcut = entry->column[ShortcutColumn];
     shortcut = TrimProfileBlanks(ControlText(IDC_SHORTCUT_EDIT));
     if (!shortcut.empty() && (FindShortcutRow(Control(IDC_SHORTCUT_LIST), shortcut) >= 0 ||
-                              FileHoldsShortcut(table, shortcut))) {
-        Message(duplicate_message);
-        return false;
-    }
+                              FileHoldsShortcut(table, shortcut)))
+        return duplicate_message;
     entry->column[ButtonColumn] = TrimProfileBlanks(ControlText(IDC_BUTTON_NAME_EDIT));
     entry->column[CommandColumn] = TrimProfileBlanks(ControlText(IDC_COMMAND_EDIT));
     entry->column[ScopeColumn] = ControlText(IDC_SCOPE_COMBO);
     int module_id = CurrentModule();
     // Every check comes before the first change, so a refused add or modify leaves list
     // and file as they were.
-    if (AnyEmpty(*entry)) {
-        Message(EmptyFieldMessage);
-        return false;
-    }
+    if (AnyEmpty(*entry))
+        return EmptyFieldMessage;
     entry->column[SectionColumn] = SectionForScope(entry->column[ScopeColumn].c_str(), module_id);
-    EntryFault fault =
-        CheckEntry(shortcut, entry->column[ButtonColumn], entry->column[CommandColumn],
-                   entry->column[ScopeColumn], ValueOf(*entry));
-    if (fault != EntryFault::None) {
-        Message(FaultMessage(fault));
-        return false;
-    }
-    return true;
+    return FaultMessage(CheckEntry(shortcut, entry->column[ButtonColumn],
+                                   entry->column[CommandColumn], entry->column[ScopeColumn],
+                                   ValueOf(*entry)));
 }
 
-int KEY_DLG::SelectedStoredRow(const char* no_row_message, TableLines* table) {
+int KEY_DLG::SelectedAddressableRow(const char* no_row_message) {
     int row = FirstSelectedRow(Control(IDC_SHORTCUT_LIST));
     if (row < 0) {
         Message(no_row_message);
@@ -437,21 +535,34 @@ int KEY_DLG::SelectedStoredRow(const char* no_row_message, TableLines* table) {
         Message(UnaddressableRowMessage);
         return -1;
     }
-    if (!ReadTableOrComplain(table))
-        return -1;
-    switch (FindStoredLine(*table, *address)) {
+    return row;
+}
+
+const char* KEY_DLG::StoredRowRefusal(const TableLines& table, const RowAddress& address,
+                                      bool* reload) {
+    switch (FindStoredLine(table, address)) {
     case StoredLineState::AsListed:
-        return row;
+        return nullptr;
     case StoredLineState::Unaddressable:
-        Message(UnaddressableRowMessage);
-        break;
+        *reload = true;
+        return UnaddressableRowMessage;
     case StoredLineState::NotAsListed:
-        Message(StaleRowMessage);
         break;
     }
-    // The list no longer shows the file: it is read afresh.
-    LoadList(false);
-    return -1;
+    *reload = true;
+    return StaleRowMessage;
+}
+
+void KEY_DLG::Tell(const ChangeReport& report) {
+    if (report.backup_failed)
+        Message(BackupFailedMessage);
+    if (report.refusal)
+        Message(report.refusal);
+    if (report.others_changed)
+        Message((std::string(OthersChangedNotice) + OthersReloadedMessage).c_str());
+    // The list shows the file again: read afresh.
+    if (report.reload || report.others_changed)
+        LoadList(false);
 }
 
 const RowAddress* KEY_DLG::AddressOf(int row) const {
@@ -470,10 +581,4 @@ int KEY_DLG::AppendEntryRow(const ShortcutRow& entry) {
     RowAddresses.push_back(address);
     return AppendRow(Control(IDC_SHORTCUT_LIST), entry,
                      static_cast<LPARAM>(RowAddresses.size() - 1));
-}
-
-bool KEY_DLG::Written(const TableWrite& write) {
-    if (write.backup_failed)
-        Message(BackupFailedMessage);
-    return write.written;
 }

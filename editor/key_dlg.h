@@ -12,6 +12,7 @@
 #include "table_lines.h"
 #include "table_writes.h"
 
+class TableLock;
 class TableOpenTest;
 
 class KEY_DLG : public DialogBase {
@@ -45,23 +46,30 @@ class KEY_DLG : public DialogBase {
     // The test opening of the table that add, delete and modify make first; a failure
     // shows "文件打开失败！" and the handler goes on.
     TableOpenTest OpenTableOrComplain();
-    // The table as it is now, into `table`; false, after the message, when it cannot be
-    // read (nothing may change then).
-    bool ReadTableOrComplain(TableLines* table);
-    // The new line that add and modify would write, from the fields, once it has passed
-    // the duplicate check against list and file and the format's rules (each refusal
-    // shown with its message).
-    bool CheckedNewEntry(const char* duplicate_message, const TableLines& table,
-                         ShortcutRow* entry);
-    // The first selected row, which delete and modify act on, once its line is found in
-    // the file (read into `table`) as listed; -1 after the message otherwise (a stale
-    // list is read afresh).
-    int SelectedStoredRow(const char* no_row_message, TableLines* table);
+
+    // Each change checks and writes under the table's lock and shows its boxes after it:
+    // the refusals below are returned, not shown.
+    struct ChangeReport;
+    // The table as it is now, into `table`, once the lock is held; else why nothing may
+    // change (no lock, the file cannot be read, or it is not GBK text).
+    const char* LockedTableRefusal(const TableLock& lock, TableLines* table) const;
+    // The new line that add and modify would write, from the fields, or the message of
+    // the first check it fails: the duplicate check against list and file, then the
+    // format's rules.
+    const char* NewEntryRefusal(const char* duplicate_message, const TableLines& table,
+                                ShortcutRow* entry);
+    // The first selected row, which delete and modify act on, when it has an address;
+    // -1 after the message otherwise.
+    int SelectedAddressableRow(const char* no_row_message);
+    // Whether the row's line is in the file as listed; the message otherwise, and the
+    // list is to be read afresh.
+    const char* StoredRowRefusal(const TableLines& table, const RowAddress& address, bool* reload);
+    // The change's boxes, in order: the failed backup, the refusal, other lines changed
+    // (the list then read afresh).
+    void Tell(const ChangeReport& report);
     // The row's line as it was read, or written by this editor.
     const RowAddress* AddressOf(int row) const;
     int AppendEntryRow(const ShortcutRow& entry);
-    // Reports a first write's failed backup; true when the write itself took.
-    bool Written(const TableWrite& write);
 
     HWND ScopeBox = nullptr;
     int SpaceModeValue;

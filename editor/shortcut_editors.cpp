@@ -26,11 +26,15 @@ void OpenShortcutEditor(HINSTANCE module, HWND owner) {
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
         InitCommonControlsEx(&controls);
         Editors.push_back(std::make_unique<KEY_DLG>());
-        ShortcutEditor = Editors.back().get();
-        ShortcutEditor->Create(module, owner);
-        if (ShortcutEditor->Handle()) {
-            AttachEditorKeyboard(ShortcutEditor->Handle());
-            ShowWindow(ShortcutEditor->Handle(), SW_SHOWNORMAL);
+        KEY_DLG* editor = Editors.back().get();
+        ShortcutEditor = editor;
+        // The opening asks its questions in boxes, and the host may unload the plug-in
+        // from their message loop: the editor stays until the opening is over.
+        DialogBase::Use opening(*editor);
+        editor->Create(module, owner);
+        if (!editor->Released() && editor->Handle()) {
+            AttachEditorKeyboard(editor->Handle());
+            ShowWindow(editor->Handle(), SW_SHOWNORMAL);
         }
     } catch (...) {
     }
@@ -43,5 +47,7 @@ void DestroyAllShortcutEditors() {
     ShortcutEditor = nullptr;
     std::vector<std::unique_ptr<KEY_DLG>> editors;
     editors.swap(Editors);
-    editors.clear();
+    // An editor whose handler is inside a box goes when that handler returns.
+    for (std::unique_ptr<KEY_DLG>& editor : editors)
+        editor.release()->Release();
 }

@@ -1,5 +1,7 @@
 #include "keystroke_filter.h"
 
+#include <cstring>
+
 #include "keyboard_hook.h"
 #include "keystroke_decision.h"
 #include "plugin_module.h"
@@ -39,11 +41,22 @@ FocusAndForeground FindFocusAndForeground() {
     return {GetFocus(), GetForegroundWindow()};
 }
 
-// A window of the plug-in's own: the editor or one of its controls.
+// A window of the plug-in's own: the editor or one of its controls, a box the editor
+// owns, or a box shown while one of the plug-in's handlers runs. A box made by
+// MessageBoxA carries no instance of the plug-in's, so its owners and the running
+// handler tell.
 bool IsPluginWindow(HWND window) {
     HWND root = window ? GetAncestor(window, GA_ROOT) : nullptr;
-    return root && PluginModule() &&
-           reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(root, GWLP_HINSTANCE)) == PluginModule();
+    if (!root || !PluginModule())
+        return false;
+    for (HWND w = root; w; w = GetWindow(w, GW_OWNER))
+        if (reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(w, GWLP_HINSTANCE)) == PluginModule())
+            return true;
+    if (!PluginHandlerRunning())
+        return false;
+    char root_class[8] = {};
+    GetClassNameA(root, root_class, sizeof root_class);
+    return strcmp(root_class, "#32770") == 0;
 }
 
 // Facts are gathered cheapest first, and a keystroke that the facts so far already pass

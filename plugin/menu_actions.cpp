@@ -8,20 +8,20 @@
 #include "plugin_module.h"
 #include "shortcut_editors.h"
 #include "shortcut_store.h"
-#include "table_backup.h"
 #include "uf_host.h"
 
 namespace {
 
 enum { HostBox = 1, MessageSize = 1024 };
 
-// %s is the table's full path.
-const char SwitchOnNotRecorded[] =
-    "无法把开启状态写入快捷键表 %s（文件不存在、只读或被其他程序占用），快捷键保持关闭。"
-    "请检查 TARNWICK_DIR 和该文件后再试。";
-const char SwitchOffNotRecorded[] =
-    "快捷键已关闭，但无法把关闭状态写入快捷键表 %s（文件不存在、只读或被其他程序占用），"
-    "NX 下次启动时会重新开启快捷键。请检查该文件后再试。";
+// The first %s is the table's full path, the second why it could not be written.
+const char SwitchOnNotRecorded[] = "无法把开启状态写入快捷键表 %s（%s），快捷键保持关闭。"
+                                   "请检查 TARNWICK_DIR 和该文件后再试。";
+const char SwitchOffNotRecorded[] = "快捷键已关闭，但无法把关闭状态写入快捷键表 %s（%s），"
+                                    "NX 下次启动时会重新开启快捷键。请检查该文件后再试。";
+const char FileUnwritable[] = "文件不存在、只读或被其他程序占用";
+const char FileNotGbk[] = "文件不是 GBK 文本，插件不写入这样的文件";
+const char FileLocked[] = "另一个 NX 会话正在写入该文件";
 
 // The table's full path; when it was not found at start-up, where it was looked for.
 void TablePathForMessage(char* path, size_t size) {
@@ -39,21 +39,26 @@ void TablePathForMessage(char* path, size_t size) {
         snprintf(path, size, "%%TARNWICK_DIR%%\\data\\button_id.ini");
 }
 
-void ShowNotRecorded(const char* format) {
+void ShowNotRecorded(const char* format, const TableWrite& write) {
     char path[DataPathSize + 64] = {};
     TablePathForMessage(path, sizeof path);
+    const char* reason = write.not_gbk        ? FileNotGbk
+                         : write.lock_timeout ? FileLocked
+                                              : FileUnwritable;
     char message[MessageSize] = {};
-    snprintf(message, sizeof message, format, path);
+    snprintf(message, sizeof message, format, path, reason);
     uc1601(message, HostBox);
 }
 
 // MODE, written and read back. The first write of a session copies the table; a copy
-// that failed is told once.
-bool RecordShortcutsEnabled(int on) {
-    TableWrite write = WriteShortcutsEnabledSetting(ShortcutTablePath, on);
-    if (write.backup_failed)
-        uc1601(BackupFailedMessage, HostBox);
-    return write.written;
+// that failed is told once, so is what to do with a table that is not GBK text, and a
+// lock held by another session every time. A write that failed for another reason is
+// told by the caller, with the table's path.
+bool RecordShortcutsEnabled(int on, TableWrite* write) {
+    *write = WriteShortcutsEnabledSetting(ShortcutTablePath, on);
+    if (const char* notice = TableWriteNotice(*write))
+        uc1601(notice, HostBox);
+    return write->written;
 }
 
 int SetShortcutsAction(void*, void*, void*) {
@@ -63,7 +68,8 @@ int SetShortcutsAction(void*, void*, void*) {
     }
     HookSwitch installed = InstallKeyboardHook();
     // Written in every case, so the next start-up tries again even after a failure.
-    bool recorded = RecordShortcutsEnabled(1);
+    TableWrite write;
+    bool recorded = RecordShortcutsEnabled(1, &write);
     if (installed != HookSwitch::Switched)
         return 0;
     if (recorded) {
@@ -72,7 +78,7 @@ int SetShortcutsAction(void*, void*, void*) {
         // Shortcuts that were on now but off at the next start would surprise the user;
         // they stay off until MODE can be recorded.
         RemoveKeyboardHookQuietly();
-        ShowNotRecorded(SwitchOnNotRecorded);
+        ShowNotRecorded(SwitchOnNotRecorded, write);
     }
     return 0;
 }
@@ -83,13 +89,14 @@ int UnsetShortcutsAction(void*, void*, void*) {
         return 0;
     }
     HookSwitch removed = RemoveKeyboardHook();
-    bool recorded = RecordShortcutsEnabled(0);
+    TableWrite write;
+    bool recorded = RecordShortcutsEnabled(0, &write);
     if (removed != HookSwitch::Switched)
         return 0;
     if (recorded)
         AnnounceShortcutsOff();
     else
-        ShowNotRecorded(SwitchOffNotRecorded);
+        ShowNotRecorded(SwitchOffNotRecorded, write);
     return 0;
 }
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-bool ReplaceFileBytes(const std::string& path, const std::string& bytes) {
+bool WriteFreshFile(const std::string& path, const std::string& bytes) {
     const std::string fresh = path + ".new";
     HANDLE file = CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -18,7 +18,16 @@ bool ReplaceFileBytes(const std::string& path, const std::string& bytes) {
         done += wrote;
     }
     ok = CloseHandle(file) && ok;
-    if (!ok || !MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    if (!ok)
+        DeleteFileA(fresh.c_str());
+    return ok;
+}
+
+bool ReplaceFileBytes(const std::string& path, const std::string& bytes) {
+    if (!WriteFreshFile(path, bytes))
+        return false;
+    const std::string fresh = path + ".new";
+    if (!MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         DeleteFileA(fresh.c_str());
         return false;
     }

@@ -4,5 +4,7 @@
 
 #include <string>
 
+// Writes the bytes into path + ".new"; false, with no file left there, on any failure.
+bool WriteFreshFile(const std::string& path, const std::string& bytes);
 // False, with the old file untouched and no file left beside it, on any failure.
 bool ReplaceFileBytes(const std::string& path, const std::string& bytes);

@@ -80,12 +80,6 @@ unsigned ReadProfileText(const char* path, const char* section, const char* key,
     return GetPrivateProfileStringA(section, key, default_text, buffer, size, path);
 }
 
-void WriteProfileText(const char* path, const char* section, const char* key, const char* value) {
-    if (!path || !*path)
-        return;
-    WritePrivateProfileStringA(section, key, value, path);
-}
-
 int ReadSpaceModeSetting(const char* settings_path) {
     char value[StartupValueSize] = {};
     ReadProfileText(settings_path, SettingsSection, SettingsSection, ProfileDefault, value,
@@ -93,8 +87,8 @@ int ReadSpaceModeSetting(const char* settings_path) {
     return atoi(value);
 }
 
-void WriteSpaceModeSetting(const char* settings_path, int on) {
-    WriteProfileText(settings_path, SettingsSection, SettingsSection, on ? "1" : "0");
+TableWrite WriteSpaceModeSetting(const char* settings_path, int on) {
+    return WriteSettingsEntry(settings_path, SettingsSection, SettingsSection, on ? "1" : "0");
 }
 
 bool ReadShortcutsEnabledSetting(const char* table_path) {

@@ -49,12 +49,12 @@ std::vector<std::string> SplitEntryLine(const char* line);
 std::string ButtonNameOfValue(const char* value);
 
 // The profile service on one of the two files. An empty path (the file was not found
-// at start-up) reads as a missing file and is never written: the platform would take a
-// bare name for a file in the Windows folder. A read returns the length the profile
-// service reports: size - 1 when the value did not fit, or just filled the buffer.
+// at start-up) reads as a missing file and is never written (table_writes.h): the
+// platform would take a bare name for a file in the Windows folder. A read returns the
+// length the profile service reports: size - 1 when the value did not fit, or just
+// filled the buffer.
 unsigned ReadProfileText(const char* path, const char* section, const char* key,
                          const char* default_text, char* buffer, unsigned size);
-void WriteProfileText(const char* path, const char* section, const char* key, const char* value);
 
 // The copy of CHECK1 the keystroke filter works from: exactly 1 selects Space mode, any
 // other value immediate mode. Read at start-up, set with CHECK1 by the editor's box.
@@ -62,9 +62,11 @@ extern int SpaceMode;
 
 // Reads CHECK1 with the start-up rules (default "Error", 260-byte buffer, atoi).
 int ReadSpaceModeSetting(const char* settings_path);
-void WriteSpaceModeSetting(const char* settings_path, int on);
+// Written like the table: refused for a file that is not GBK text or whose lock another
+// writer holds.
+TableWrite WriteSpaceModeSetting(const char* settings_path, int on);
 
 // MODE: only the exact text "1" means on. The write is a table write like any other,
-// with the session's backup before it.
+// with the session's backup before it; TableWriteNotice says what to tell the user.
 bool ReadShortcutsEnabledSetting(const char* table_path);
 TableWrite WriteShortcutsEnabledSetting(const char* table_path, int on);

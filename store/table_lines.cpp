@@ -40,62 +40,6 @@ size_t FindSingleByte(const std::string& text, size_t begin, size_t end, char c,
     return found;
 }
 
-bool IsValidGbk(const char* text, size_t size) {
-    bool high = false;
-    for (size_t i = 0; i < size && !high; ++i)
-        high = static_cast<unsigned char>(text[i]) >= 0x80;
-    if (!high || size > 0x7FFFFFFF)
-        return true;
-    return MultiByteToWideChar(GbkCodePage, MB_ERR_INVALID_CHARS, text, static_cast<int>(size),
-                               nullptr, 0) > 0;
-}
-
-// Length of the UTF-8 sequence at p (2 to 4), or 0 when none starts there.
-size_t Utf8SequenceLength(const unsigned char* p, size_t left) {
-    unsigned char c = p[0];
-    size_t length;
-    unsigned minimum;
-    unsigned code;
-    if (c >= 0xC2 && c <= 0xDF) {
-        length = 2, minimum = 0x80, code = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        length = 3, minimum = 0x800, code = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        length = 4, minimum = 0x10000, code = c & 0x07;
-    } else {
-        return 0;
-    }
-    if (left < length)
-        return 0;
-    for (size_t i = 1; i < length; ++i) {
-        if ((p[i] & 0xC0) != 0x80)
-            return 0;
-        code = (code << 6) | (p[i] & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return 0;
-    return length;
-}
-
-// Valid UTF-8 with at least one multi-byte sequence: such text reads differently as GBK.
-bool LooksLikeUtf8(const std::string& bytes) {
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    size_t size = bytes.size();
-    bool multi_byte = false;
-    for (size_t i = 0; i < size;) {
-        if (p[i] < 0x80) {
-            ++i;
-            continue;
-        }
-        size_t length = Utf8SequenceLength(p + i, size - i);
-        if (length == 0)
-            return false;
-        multi_byte = true;
-        i += length;
-    }
-    return multi_byte;
-}
-
 std::string WideToGbk(const std::wstring& wide) {
     if (wide.empty())
         return std::string();
@@ -255,16 +199,6 @@ unsigned long ReadFileBytes(const char* path, std::string* bytes) {
     if (error)
         bytes->clear();
     return error;
-}
-
-TableEncoding DetectTableEncoding(const std::string& bytes) {
-    if (bytes.compare(0, 2, "\xFF\xFE") == 0)
-        return TableEncoding::Utf16Le;
-    if (bytes.compare(0, 2, "\xFE\xFF") == 0)
-        return TableEncoding::Utf16Be;
-    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        return TableEncoding::Utf8Bom;
-    return LooksLikeUtf8(bytes) ? TableEncoding::Utf8 : TableEncoding::Gbk;
 }
 
 TableLines ReadTableLines(const std::string& bytes) {

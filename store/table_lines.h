@@ -16,13 +16,7 @@
 #include <string>
 #include <vector>
 
-enum class TableEncoding {
-    Gbk,     // no byte-order mark and not UTF-8: GBK or plain ASCII, as the format wants
-    Utf8,    // valid UTF-8 with multi-byte sequences, no byte-order mark
-    Utf8Bom, // EF BB BF
-    Utf16Le, // FF FE
-    Utf16Be, // FE FF
-};
+#include "table_encoding.h"
 
 enum class LineKind {
     Blank,
@@ -66,8 +60,6 @@ struct TableLines {
 
 // Reads a whole file. Returns 0, or the system's error code when it cannot be read.
 unsigned long ReadFileBytes(const char* path, std::string* bytes);
-
-TableEncoding DetectTableEncoding(const std::string& bytes);
 
 // Splits a table's bytes into lines and reads each as the profile service does.
 TableLines ReadTableLines(const std::string& bytes);

@@ -23,8 +23,32 @@ const char Utf8Question[] =
     "快捷键表 button_id.ini 是以 UTF-8 编码保存的（常见文本编辑器的默认方式），"
     "本工具按 GBK 编码读取它，其中的中文节名（全局、二次开发）和文字都将无法使用。\n\n"
     "是否把它转换为 GBK 编码？转换前会把原文件备份为 button_id.ini.bak。";
-const char NotConvertible[] = "快捷键表中有 GBK 编码无法表示的字符，不能自动转换，文件没有改变。"
-                              "请用文本编辑器把它另存为 GBK（ANSI）编码。";
+// Filled with the line and the character.
+const char NotConvertible[] =
+    "快捷键表第 %d 行的字符 U+%04X 没有 GBK 编码，不能自动转换，文件没有改变。"
+    "请用文本编辑器替换该字符，再把表另存为 GBK（ANSI）编码。";
+const char Broken[] =
+    "快捷键表第 %d 行有不是 UTF-8 的字节（0x%02X），表可能已经损坏，不能自动转换，文件没有改变。"
+    "请用文本编辑器改正后另存为 GBK（ANSI）编码，或从 button_id.ini.bak 等备份中恢复。";
+const char NotGbkNotice[] =
+    "快捷键表 button_id.ini 不是 GBK 编码（可能被文本编辑器保存成了 UTF-8 或 UTF-16），"
+    "本工具不会写入它，文件保持原样，快捷键的开关状态也不会被记住。"
+    "请用文本编辑器把它另存为 GBK（ANSI）编码；"
+    "UTF-8 的表也可以打开快捷键编辑器（快捷键设置），同意把它转换为 GBK。";
+const char NotGbkEdit[] =
+    "快捷键表 button_id.ini 不是 GBK 编码（UTF-8 或 UTF-16），本工具不能写入它，"
+    "本次操作没有保存，列表和文件均未改变。"
+    "请用文本编辑器把它另存为 GBK（ANSI）编码；"
+    "UTF-8 的表也可以重新打开本窗口，同意把它转换为 GBK。";
+const char SettingsNotGbk[] =
+    "设置文件 chick.ini 不是 GBK 编码（可能被文本编辑器保存成了 UTF-8 或 UTF-16），"
+    "本工具不会写入它，空格键模式没有改变。请用文本编辑器把它另存为 GBK（ANSI）编码。";
+
+std::string Filled(const char* format, int line, unsigned value) {
+    char text[512];
+    snprintf(text, sizeof text, format, line, value);
+    return text;
+}
 
 const std::string Table = "[MODE]\r\nMODE=1\r\n[全局]\r\nA=BUTTON_A=Line=全局=全局\r\n"
                           "B=BUTTON_B=Box=全局=全局\r\n";
@@ -35,9 +59,33 @@ std::string Utf8Of(const std::string& gbk) {
     return driving::GbkToUtf8(gbk);
 }
 
-std::string Backup(const EditorSession& session) {
-    return session.Folder().Exists("button_id.ini.bak") ? session.Folder().Read("button_id.ini.bak")
-                                                        : "<none>";
+std::string Utf16Of(const std::string& gbk) {
+    int n = MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), &wide[0], n);
+    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
+}
+
+// Generation 0 is button_id.ini.bak, generation n button_id.ini.bak.n.
+std::string Backup(const EditorSession& session, int generation = 0) {
+    std::string name = "button_id.ini.bak";
+    if (generation > 0)
+        name += "." + std::to_string(generation);
+    return session.Folder().Exists(name) ? session.Folder().Read(name) : "<none>";
+}
+
+// The host ends its session and starts a new one with the plug-in.
+void NewHostSession(EditorSession& session) {
+    session.Host().Unload();
+    ASSERT_TRUE(session.Host().Load());
+    session.Host().StartUp();
+}
+
+int CountOf(const Messages& messages, const std::string& text) {
+    int count = 0;
+    for (const auto& message : messages)
+        count += message.first == text ? 1 : 0;
+    return count;
 }
 
 void AddGlobal(const EditorDriver& editor, const std::string& shortcut) {
@@ -205,8 +253,10 @@ TEST(TableBackup, FailedCopyIsReportedOnce) {
     }
 }
 
-// A table saved as UTF-8 is recognised when the editor opens; converted on Yes (after the
-// session's copy), left alone on No.
+// A table saved as UTF-8 is recognised when the editor opens, by its own texts, and a GBK
+// table never is; converted on Yes (after the session's copy), left alone on No. A
+// conversion that cannot keep every character changes
+// nothing and names the first that would not survive.
 TEST(TableEncoding, Utf8TableIsOfferedForConversion) {
     const std::string gbk =
         "[MODE]\r\nMODE=1\r\n[全局]\r\nL=BUTTON_L=直线=全局=全局\r\n[二次开发]\r\n"
@@ -223,8 +273,18 @@ TEST(TableEncoding, Utf8TableIsOfferedForConversion) {
     };
     const std::string utf8 = Utf8Of(gbk);
     const std::string bom = "\xEF\xBB\xBF" + utf8;
-    // Thai has no GBK form.
+    // Thai has no GBK form; a best fit would turn the micro sign into a Greek mu and a
+    // capital U with diaeresis into a small one.
     const std::string thai = utf8 + "[40]\r\nT=\xE0\xB8\x81=x=y=z\r\n";
+    const std::string micro = utf8 + "[40]\r\nM=\xC2\xB5m=x=y=z\r\n";
+    const std::string umlaut = bom + "[40]\r\nU=\xC3\x9C=x=y=z\r\n";
+    const std::string emoji = utf8 + "[40]\r\nE=\xF0\x9F\x98\x80=x=y=z\r\n";
+    // A UTF-8 table that a rewrite through GBK broke: its names are still UTF-8.
+    const std::string broken = utf8 + "[40]\r\nB=X\x97?1\r\n";
+    // GBK whose bytes are valid UTF-8 as well (小写, 斜位), with and without the names.
+    const std::string gbk_like_utf8 =
+        "[MODE]\r\nMODE=1\r\n[40]\r\nXX=UG_A=小写\r\nXW=UG_B=斜位\r\n";
+    const std::string gbk_with_names = gbk + "[40]\r\nXX=UG_A=小写=仅应用模块=40\r\n";
     const std::vector<Case> cases = {
         {"UTF-8, yes", utf8, IDYES, {Utf8Question}, gbk, utf8},
         {"UTF-8 with a byte-order mark, yes", bom, IDYES, {Utf8Question}, gbk, bom},
@@ -233,10 +293,36 @@ TEST(TableEncoding, Utf8TableIsOfferedForConversion) {
         {"a character without a GBK form, yes",
          thai,
          IDYES,
-         {Utf8Question, NotConvertible},
+         {Utf8Question, Filled(NotConvertible, 8, 0x0E01)},
          thai,
          "<none>"},
+        {"a micro sign, yes",
+         micro,
+         IDYES,
+         {Utf8Question, Filled(NotConvertible, 8, 0xB5)},
+         micro,
+         "<none>"},
+        {"a capital U with diaeresis, yes",
+         umlaut,
+         IDYES,
+         {Utf8Question, Filled(NotConvertible, 8, 0xDC)},
+         umlaut,
+         "<none>"},
+        {"a character beyond 16 bits, yes",
+         emoji,
+         IDYES,
+         {Utf8Question, Filled(NotConvertible, 8, 0x1F600)},
+         emoji,
+         "<none>"},
+        {"broken UTF-8, yes",
+         broken,
+         IDYES,
+         {Utf8Question, Filled(Broken, 8, 0x97)},
+         broken,
+         "<none>"},
         {"GBK", gbk, IDYES, {}, gbk, "<none>"},
+        {"GBK that reads as UTF-8 too", gbk_like_utf8, IDYES, {}, gbk_like_utf8, "<none>"},
+        {"the same with the section names", gbk_with_names, IDYES, {}, gbk_with_names, "<none>"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -271,4 +357,125 @@ TEST(TableEncoding, ConversionCopiesTheTableAsItStands) {
     EXPECT_EQ(Backup(session), utf8);
     EXPECT_EQ(Utf8Of(session.Table()), utf8);
     EXPECT_EQ(editor.RowCount(), 3);
+}
+
+// A table that is not GBK text (UTF-8 with or without a byte-order mark, UTF-8 that a
+// rewrite already broke, UTF-16) is never written: switching on and off leaves it byte
+// for byte and tells the user once a session; the editor's changes are refused with
+// a message that names the encoding, and the Space-mode box likewise for chick.ini.
+TEST(TableEncoding, TableThatIsNotGbkIsNeverWritten) {
+    const std::string gbk =
+        "[MODE]\r\nMODE=1\r\n[全局]\r\nL=BUTTON_L=直线=全局=全局\r\n[二次开发]\r\n"
+        "QT=MY_TOOL=工具=二次开发=二次开发\r\n";
+    std::string broken = Utf8Of(gbk);
+    // 发 and the "=" after it, as a rewrite through GBK leaves them.
+    const std::string fa = "\xE5\x8F\x91=";
+    broken.replace(broken.find(fa), fa.size(), "\xE5\x8F?");
+    const struct {
+        const char* name;
+        std::string table;
+    } cases[] = {
+        {"UTF-8", Utf8Of(gbk)},
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + Utf8Of(gbk)},
+        {"UTF-8 broken by a rewrite", broken},
+        {"UTF-16", Utf16Of(gbk)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditorSession session("table_not_gbk", c.table);
+        HostActions_Invoke("FENNOR_KEY_SET");
+        HostActions_Invoke("FENNOR_KEY_UNSET");
+        HostActions_Invoke("FENNOR_KEY_SET");
+        EXPECT_EQ(session.Table(), c.table);
+        EXPECT_EQ(CountOf(RecordedMessages(), NotGbkNotice), 1) << DescribeRecord();
+        EXPECT_EQ(Backup(session), "<none>");
+
+        HostConfig_SetDisplayPart(1);
+        EditorDriver editor = session.Open(); // the conversion, if offered, refused
+        const int rows = editor.RowCount();
+        session.Boxes().Clear();
+        AddGlobal(editor, "Q");
+        editor.SelectRows({0});
+        editor.Click(DeleteButtonId);
+        EXPECT_EQ(session.BoxTexts(), (std::vector<std::string>{NotGbkEdit, NotGbkEdit}));
+        EXPECT_EQ(editor.RowCount(), rows);
+        EXPECT_EQ(session.Table(), c.table);
+
+        // A new session tells again.
+        NewHostSession(session);
+        HostRecord_Clear();
+        HostActions_Invoke("FENNOR_KEY_UNSET");
+        EXPECT_EQ(CountOf(RecordedMessages(), NotGbkNotice), 1);
+        EXPECT_EQ(session.Table(), c.table);
+    }
+
+    // chick.ini saved as UTF-8 with a byte-order mark: the box stays as the file says.
+    EditorSession session("settings_not_gbk", gbk);
+    const std::string settings = "\xEF\xBB\xBF[CHECK1]\r\nCHECK1=0\r\n";
+    session.Folder().Write("chick.ini", settings);
+    EditorDriver editor = session.Open();
+    editor.Click(SpaceModeCheckId);
+    EXPECT_EQ(session.BoxTexts(), std::vector<std::string>{SettingsNotGbk});
+    EXPECT_EQ(IsDlgButtonChecked(editor.Dialog(), SpaceModeCheckId), BST_UNCHECKED);
+    EXPECT_EQ(session.Settings(), settings);
+}
+
+// Each host session's first write adds the table as it stood to the copies beside it,
+// newest first (button_id.ini.bak, then .bak.1 to .bak.4); a table equal to the newest
+// copy adds none, and a damaged table never pushes a sound copy out.
+TEST(TableBackup, GenerationsKeepTheLastSoundCopy) {
+    auto numbered = [](int n) { return Table + "[4" + std::to_string(n) + "]\r\nK=V\r\n"; };
+    EditorSession session("table_generations", numbered(0));
+    HostActions_Invoke("FENNOR_KEY_UNSET");
+    for (int n = 1; n <= 5; ++n) {
+        session.Folder().Write("button_id.ini", numbered(n));
+        NewHostSession(session);
+        HostActions_Invoke("FENNOR_KEY_UNSET");
+    }
+    for (int generation = 0; generation < 5; ++generation)
+        EXPECT_EQ(Backup(session, generation), numbered(5 - generation)) << generation;
+    EXPECT_FALSE(session.Folder().Exists("button_id.ini.bak.5"));
+
+    // Unchanged since the newest copy: no generation moves.
+    session.Folder().Write("button_id.ini", numbered(5));
+    NewHostSession(session);
+    HostActions_Invoke("FENNOR_KEY_UNSET");
+    EXPECT_EQ(Backup(session, 4), numbered(1));
+
+    // Two sessions of damaged tables (a broken double-byte character, then a NUL byte):
+    // the newest sound copy stays.
+    const char nul[] = "C=B\0D=全局=全局\r\n";
+    const std::string damaged[] = {Table + "C=B\xC8=C=全局=全局\r\n",
+                                   Table + std::string(nul, sizeof nul - 1)};
+    for (const std::string& table : damaged) {
+        session.Folder().Write("button_id.ini", table);
+        NewHostSession(session);
+        HostActions_Invoke("FENNOR_KEY_UNSET");
+        EXPECT_EQ(Backup(session, 0), table);
+        EXPECT_EQ(Backup(session, 1), numbered(5));
+        EXPECT_EQ(Backup(session, 4), numbered(2));
+    }
+}
+
+// Modify's boxes come after its change, which checks and writes in one sequence: a hand
+// edit of the old line while a notice is open is the user's, and stays.
+TEST(TableWrites, ModifyKeepsALineEditedWhileItsNoticeIsOpen) {
+    EditorSession session("modify_notice", Table);
+    CreateDirectoryA(session.Folder().PathOf("button_id.ini.bak").c_str(), nullptr);
+    const std::string edited = "A=BUTTON_A=Edited by hand=全局=全局";
+    MessageBoxWatcher watcher([&](const SeenMessageBox& box) {
+        if (box.text != BackupFailed)
+            return;
+        std::string table = session.Table();
+        table.insert(table.find("[全局]\r\n") + 8, edited + "\r\n");
+        session.Folder().Write("button_id.ini", table);
+    });
+    EditorDriver editor = session.Open();
+    editor.SelectRows({0});
+    editor.SelectScope(GlobalText);
+    editor.SetFields("Q", "BUTTON_Q", "Q");
+    editor.Click(ModifyButtonId);
+    EXPECT_EQ(watcher.Texts(), std::vector<std::string>{BackupFailed});
+    EXPECT_EQ(session.Table(), "[MODE]\r\nMODE=1\r\n[全局]\r\n" + edited + "\r\n" +
+                                   "B=BUTTON_B=Box=全局=全局\r\nQ=BUTTON_Q=Q=全局=全局\r\n");
 }

@@ -192,6 +192,16 @@ TEST(TableLines, Encodings) {
         {Bytes("\xFF\xFE[\0S\0]\0", 8), TableEncoding::Utf16Le},
         {Bytes("\xFE\xFF\0[\0S\0]", 8), TableEncoding::Utf16Be},
         {"\xC0\x80", TableEncoding::Gbk}, // an over-long form is no UTF-8
+        // GBK whose bytes are valid UTF-8 too (小写 reads as Сд): no evidence of UTF-8.
+        {"[MODE]\r\nMODE=1\r\n[40]\r\nXX=UG_A=小写=斜位\r\n", TableEncoding::Gbk},
+        {"[全局]\r\nXX=UG_A=小写=全局=全局\r\n", TableEncoding::Gbk},
+        {"[40]\r\nXX=UG_A=x=仅应用模块=40\r\nY=\xE5\x85\xA8\xE5\xB1\x80\r\n", TableEncoding::Gbk},
+        // UTF-8 that a rewrite through GBK broke (a byte and the "=" after it lost): the
+        // names' first characters are still UTF-8.
+        {"[\xE4\xBA\x8C\xE6\xAC\xA1\xE5\xBC\x80?]\r\nQT=X=Y=\xE4\xBB\x85\xE5\xBA\x94?1\r\n",
+         TableEncoding::Utf8},
+        {"[MODE]\r\nA=\xE2\x82\xAC\r\n", TableEncoding::Utf8}, // valid UTF-8, no GBK
+        {"[MODE]\r\nA=\xFF\r\n", TableEncoding::Gbk},          // neither: a broken GBK table
     };
     for (const Case& c : cases)
         EXPECT_EQ(DetectTableEncoding(c.bytes), c.encoding) << c.bytes;

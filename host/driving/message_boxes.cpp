@@ -64,18 +64,23 @@ LRESULT CALLBACK MessageBoxWatcher::Watch(int code, WPARAM wparam, LPARAM lparam
     HWND box = reinterpret_cast<HWND>(wparam);
     if (code == HCBT_ACTIVATE && Current && IsMessageBoxWindow(box)) {
         SeenMessageBox seen;
+        seen.box = box;
         seen.text = WindowText(GetDlgItem(box, 0xFFFF));
         seen.caption = WindowText(box);
         seen.owner = GetWindow(box, GW_OWNER);
         seen.has_ok = GetDlgItem(box, IDOK) != nullptr;
         seen.has_cancel = GetDlgItem(box, IDCANCEL) != nullptr;
         seen.has_yes_no = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO);
-        seen.answer = seen.has_yes_no ? Current->yes_no_answer_ : seen.has_ok ? IDOK : IDCANCEL;
+        seen.answer = Current->leave_open_ ? 0
+                      : seen.has_yes_no    ? Current->yes_no_answer_
+                      : seen.has_ok        ? IDOK
+                                           : IDCANCEL;
         Current->seen_.push_back(seen);
         if (Current->observer_)
             Current->observer_(seen);
         // Posted: the box answers once its own loop runs.
-        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(seen.answer), 0);
+        if (seen.answer)
+            PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(seen.answer), 0);
     }
     return CallNextHookEx(nullptr, code, wparam, lparam);
 }

@@ -11,13 +11,16 @@
 namespace driving {
 
 struct SeenMessageBox {
+    HWND box; // valid while it is open
     std::string text;
     std::string caption;
     HWND owner;
     bool has_ok;
     bool has_cancel;
     bool has_yes_no;
-    int answer; // a question: as AnswerYesNo says; else IDOK, or IDCANCEL without OK
+    int answer;     // a question: as AnswerYesNo says; else IDOK, or IDCANCEL without OK;
+                    // 0 when the box is left open for the keyboard
+    int default_id; // the button Enter (and the focus at opening) takes
 };
 
 // A message box is a dialog of static texts and push buttons, one text with the id
@@ -40,6 +43,9 @@ class MessageBoxWatcher {
     void Clear() { seen_.clear(); }
     // How boxes that ask Yes or No are answered: IDYES or IDNO (IDNO unless told).
     void AnswerYesNo(int answer) { yes_no_answer_ = answer; }
+    // Boxes are recorded but not answered: the observer (keys it types, a timer it sets)
+    // closes them, as a user at the keyboard would.
+    void LeaveOpen(bool leave_open) { leave_open_ = leave_open; }
 
   private:
     static LRESULT CALLBACK Watch(int code, WPARAM wparam, LPARAM lparam);
@@ -47,6 +53,7 @@ class MessageBoxWatcher {
     Observer observer_;
     std::vector<SeenMessageBox> seen_;
     int yes_no_answer_ = IDNO;
+    bool leave_open_ = false;
     HHOOK hook_ = nullptr;
     MessageBoxWatcher* hidden_ = nullptr;
 };

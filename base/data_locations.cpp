@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "trace.h"
 #include "uf_host.h"
 
 char ShortcutTablePath[DataPathSize];
@@ -15,6 +16,7 @@ char UiLibraryPath[UiLibraryPathSize];
 namespace {
 
 const char UiLibraryName[] = "libugui.dll";
+const char NoInstallRootMessage[] = "TARNWICK_DIR 环境变量没有设置!";
 
 // The system's texts, and so TARNWICK_DIR on the target machines, are code page 936.
 const UINT GbkCodePage = 936;
@@ -59,9 +61,15 @@ bool ReadInstallRoot(char* buffer) {
     char* value = nullptr;
     UF_translate_variable("TARNWICK_DIR", &value);
     if (!value) {
-        MessageBoxA(nullptr, "TARNWICK_DIR 环境变量没有设置!", "提示", MB_OKCANCEL);
+        Trace("box \"%s\"", NoInstallRootMessage);
+        MessageBoxA(nullptr, NoInstallRootMessage, "提示", MB_OKCANCEL);
         return false;
     }
+    CopyInstallRoot(value, buffer);
+    return true;
+}
+
+void CopyInstallRoot(const char* value, char* buffer) {
     strncpy(buffer, value, DataPathSize - 1);
     buffer[DataPathSize - 1] = '\0';
     // Only a backslash that is a character of its own goes: in GBK the trail byte of a
@@ -75,7 +83,6 @@ bool ReadInstallRoot(char* buffer) {
     }
     if (last && *last == '\\')
         buffer[last - buffer] = '\0';
-    return true;
 }
 
 int LocateDataFile(const char* file_name, char* path) {

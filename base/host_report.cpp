@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "trace.h"
 #include "uf_host.h"
 
 namespace {
@@ -28,6 +29,7 @@ void ListingPrintf(const char* format, ...) {
     va_start(args, format);
     vsnprintf(text, sizeof text, format, args);
     va_end(args);
+    Trace("listing \"%s\"", text);
     // The listing window is opened for every piece: the user may have closed it.
     UF_UI_open_listing_window();
     UF_UI_write_listing_window(text);

@@ -1,29 +1,34 @@
 #include "keyboard_hook.h"
 
+#include "host_message.h"
 #include "keystroke_filter.h"
+#include "trace.h"
 #include "uf_host.h"
 
 HHOOK KeyboardHook = nullptr;
 
 void EnableShortcuts() {
     if (KeyboardHook) {
-        uc1601("当前已开启快捷键功能！", 1);
+        HostMessage("当前已开启快捷键功能！", 1);
         return;
     }
     // A thread hook of the host's UI thread: keystrokes of other threads never reach it.
     KeyboardHook = SetWindowsHookExA(WH_KEYBOARD, KeystrokeFilter, nullptr, GetCurrentThreadId());
+    Trace(KeyboardHook ? "keyboard hook installed"
+                       : "keyboard hook not installed (system error %lu)",
+          GetLastError());
     if (KeyboardHook)
-        uc1601("打开快捷键成功！", 1);
+        HostMessage("打开快捷键成功！", 1);
 }
 
 void DisableShortcuts() {
     if (!KeyboardHook) {
-        uc1601("当前快捷键处于未开启状态！", 1);
+        HostMessage("当前快捷键处于未开启状态！", 1);
         return;
     }
     if (UnhookWindowsHookEx(KeyboardHook)) {
         KeyboardHook = nullptr;
-        uc1601("关闭快捷键成功！", 1);
+        HostMessage("关闭快捷键成功！", 1);
     }
 }
 

@@ -9,6 +9,7 @@
 #include "menu_actions.h"
 #include "plugin_module.h"
 #include "shortcut_store.h"
+#include "startup_trace.h"
 #include "uf_host.h"
 
 namespace {
@@ -20,10 +21,12 @@ void StartUp(int* retcode) {
         *retcode = 1;
         return;
     }
+    BeginStartUpTrace();
     LocateDataFile("button_id.ini", ShortcutTablePath);
     LocateDataFile("Tarnwick.macro", MacroFilePath);
     LocateDataFile("chick.ini", SettingsFilePath);
     LocateUiLibrary();
+    TraceStartUpFacts();
     RegisterMenuActions();
     SpaceMode = ReadSpaceModeSetting(SettingsFilePath);
     RestoreEnabledState();
@@ -57,6 +60,7 @@ void ufusr_cleanup(void) {
     try {
         RemoveKeyboardHookAtUnload();
         DestroyAllShortcutEditors();
+        EndTrace();
     } catch (...) {
     }
 }

@@ -2,6 +2,7 @@
 
 #include "data_locations.h"
 #include "shortcut_editors.h"
+#include "host_message.h"
 #include "keyboard_hook.h"
 #include "plugin_module.h"
 #include "shortcut_store.h"
@@ -13,7 +14,7 @@ namespace {
 // The first write of a session copies the table; a copy that failed is told once.
 void RecordShortcutsEnabled(int on) {
     if (WriteShortcutsEnabledSetting(ShortcutTablePath, on).backup_failed)
-        uc1601(BackupFailedMessage, 1);
+        HostMessage(BackupFailedMessage, 1);
 }
 
 int SetShortcutsAction(void*, void*, void*) {

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "write_report.h"
+
 // The system's Chinese texts must be GBK bytes at run time (two bytes a character); a
 // build that kept them as UTF-8 would write files and compare sections wrongly. Every
 // target is compiled with the same character set, so one check guards them all.
@@ -83,7 +85,12 @@ unsigned ReadProfileText(const char* path, const char* section, const char* key,
 void WriteProfileText(const char* path, const char* section, const char* key, const char* value) {
     if (!path || !*path)
         return;
-    WritePrivateProfileStringA(section, key, value, path);
+    BOOL written = WritePrivateProfileStringA(section, key, value, path);
+    ReportFileWrite(path,
+                    ("[" + std::string(section) + "] " + key + (value ? "=" : " removed") +
+                     (value ? value : ""))
+                        .c_str(),
+                    written != FALSE);
 }
 
 int ReadSpaceModeSetting(const char* settings_path) {

@@ -4,6 +4,7 @@
 
 #include "file_replace.h"
 #include "table_lines.h"
+#include "write_report.h"
 
 const char BackupFailedMessage[] =
     "无法备份快捷键表（button_id.ini.bak 写入失败），本次修改仍将保存。"
@@ -37,6 +38,10 @@ BackupOutcome BackUpTableNow(const char* table_path) {
     if (error)
         return BackupOutcome::Failed;
     // An older copy is only ever replaced by a complete one.
-    return ReplaceFileBytes(TableBackupPath(table_path), bytes) ? BackupOutcome::Copied
-                                                                : BackupOutcome::Failed;
+    std::string backup = TableBackupPath(table_path);
+    bool copied = ReplaceFileBytes(backup, bytes);
+    ReportFileWrite(backup.c_str(),
+                    ("copy of the table, " + std::to_string(bytes.size()) + " bytes").c_str(),
+                    copied);
+    return copied ? BackupOutcome::Copied : BackupOutcome::Failed;
 }

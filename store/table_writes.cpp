@@ -5,6 +5,7 @@
 #include "file_replace.h"
 #include "table_backup.h"
 #include "table_lines.h"
+#include "write_report.h"
 
 namespace {
 
@@ -77,6 +78,8 @@ TableWrite WriteTableEntry(const char* table_path, const char* section, const ch
         return write;
     write.written = WritePrivateProfileStringA(section, key, value, table_path) &&
                     HoldsValue(table_path, section, key, value);
+    ReportFileWrite(table_path, ("[" + std::string(section) + "] " + key + "=" + value).c_str(),
+                    write.written);
     return write;
 }
 
@@ -87,6 +90,8 @@ TableWrite RemoveTableEntry(const char* table_path, const char* section, const c
     bool holds = true;
     write.written = WritePrivateProfileStringA(section, key, nullptr, table_path) &&
                     HoldsKey(table_path, section, key, &holds) && !holds;
+    ReportFileWrite(table_path, ("[" + std::string(section) + "] " + key + " removed").c_str(),
+                    write.written);
     return write;
 }
 
@@ -94,9 +99,10 @@ TableWrite ReplaceTableBytes(const char* table_path, const std::string& bytes) {
     TableWrite write = BeginWrite(table_path, true);
     if (!table_path || !*table_path)
         return write;
-    if (!ReplaceFileBytes(table_path, bytes))
-        return write;
     std::string now;
-    write.written = ReadFileBytes(table_path, &now) == 0 && now == bytes;
+    write.written =
+        ReplaceFileBytes(table_path, bytes) && ReadFileBytes(table_path, &now) == 0 && now == bytes;
+    ReportFileWrite(table_path, ("whole file, " + std::to_string(bytes.size()) + " bytes").c_str(),
+                    write.written);
     return write;
 }

@@ -14,9 +14,8 @@ void EnableShortcuts() {
     }
     // A thread hook of the host's UI thread: keystrokes of other threads never reach it.
     KeyboardHook = SetWindowsHookExA(WH_KEYBOARD, KeystrokeFilter, nullptr, GetCurrentThreadId());
-    Trace(KeyboardHook ? "keyboard hook installed"
-                       : "keyboard hook not installed (system error %lu)",
-          GetLastError());
+    if (!KeyboardHook)
+        Trace("keyboard hook not installed (system error %lu)", GetLastError());
     if (KeyboardHook)
         HostMessage("打开快捷键成功！", 1);
 }

@@ -122,7 +122,6 @@ TEST(Trace, NamesTheRuleOfEveryKeyTheLookupAndTheWritesButNeverAPassedKey) {
                        "\\NXBIN\\libugui.dll\", not loaded by the host; it "
                        "exports " UF_MACRO_PLAYBACK_SYMBOL,
                    "application module 0",
-                   "keyboard hook installed",
                    "message flag=1 \"打开快捷键成功！\"",
                    "write \"" + table + ".bak\" copy of the table",
                    "write \"" + table + "\" [MODE] MODE=1: written",

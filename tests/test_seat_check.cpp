@@ -98,8 +98,8 @@ struct SeatRun {
     Lines lines;
 };
 
-SeatRun RunSeatCheck(const std::string& arguments) {
-    std::string checker = FolderOfProgram() + "\\tarnwick-check.exe";
+SeatRun RunSeatCheck(const std::string& arguments,
+                     const std::string& checker = FolderOfProgram() + "\\tarnwick-check.exe") {
     driving::ProgramRun program =
         driving::RunProgram("\"" + checker + "\" " + arguments, std::string(), 60000);
     if (program.timed_out)
@@ -247,6 +247,29 @@ TEST(SeatCheck, EachPlantedFaultIsFoundAndNamed) {
         // The planted fault is the seat's only one, but for what follows from it.
         EXPECT_LE(faults_named.size(), 3u) << fault.what << "\n" << Joined(run.lines);
     }
+}
+
+// The process code page of a seat with Windows' UTF-8 option: a copy of the checker with
+// an application manifest asking for it, as such a seat gives every program.
+TEST(SeatCheck, AnotherCodePageIsAnErrorAndTheMessagesTurnEnglish) {
+    Seat seat;
+    const std::string checker = seat.Host() + "\\utf8-check.exe";
+    CopyFileA((FolderOfProgram() + "\\tarnwick-check.exe").c_str(), checker.c_str(), FALSE);
+    Seat::Write(checker + ".manifest",
+                "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
+                "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\r\n"
+                "<assemblyIdentity type=\"win32\" name=\"Tarnwick.Check\" version=\"1.0.0.0\"/>\r\n"
+                "<application xmlns=\"urn:schemas-microsoft-com:asm.v3\"><windowsSettings>"
+                "<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">"
+                "UTF-8</activeCodePage></windowsSettings></application>\r\n"
+                "</assembly>\r\n");
+    SeatRun run = RunSeatCheck("--seat", checker);
+    EXPECT_EQ(run.status, 1) << Joined(run.lines);
+    ASSERT_FALSE(run.lines.empty());
+    EXPECT_EQ(
+        run.lines[0].rfind("error: code page: the ANSI code page is 65001, not 936 (GBK): ", 0), 0u)
+        << Joined(run.lines);
+    EXPECT_EQ(Starting(run.lines, "error: ").size(), 1u) << Joined(run.lines);
 }
 
 TEST(SeatCheck, TheTraceIsReportedAndAWrongCommandLineCannotRun) {

@@ -31,6 +31,14 @@ const char NoFolderLine[] =
     "no data folder for the trace; no trace is kept. / Tarnwick："
     "TARNWICK_TRACE 为 1，但 TARNWICK_DIR 没有设置，没有存放跟踪的 data "
     "文件夹，不记录跟踪。\n";
+const char OwnFileLine[] =
+    "Tarnwick: TARNWICK_TRACE names %s, a file of the plug-in's or the host's "
+    "kind (.ini, .bak, .macro, .men, .dll, .exe), which the trace would "
+    "spoil; no trace is kept. / Tarnwick：TARNWICK_TRACE 指向 %s，这是插件或 "
+    "NX 使用的文件类型（.ini、.bak、.macro、.men、.dll、.exe），写入跟踪会损坏"
+    "它，不记录跟踪。\n";
+// A trace appended to the table, the settings, a backup or a library would spoil it.
+const char* const RefusedEndings[] = {".ini", ".bak", ".macro", ".men", ".dll", ".exe"};
 const char BadPathLine[] = "Tarnwick: TARNWICK_TRACE does not name a usable file path; no trace "
                            "is kept. / Tarnwick：TARNWICK_TRACE 不是可用的文件路径，不记录跟踪。\n";
 
@@ -111,6 +119,18 @@ bool ResolveTracePath(const char* setting) {
     return false;
 }
 
+bool EndsWith(const char* text, const char* ending) {
+    size_t length = strlen(text), ending_length = strlen(ending);
+    return length >= ending_length && _stricmp(text + length - ending_length, ending) == 0;
+}
+
+bool IsRefusedTraceFile(const char* path) {
+    for (const char* ending : RefusedEndings)
+        if (EndsWith(path, ending))
+            return true;
+    return false;
+}
+
 } // namespace
 
 void StartTrace() {
@@ -128,6 +148,11 @@ void StartTrace() {
         return;
     if (!ResolveTracePath(setting))
         return;
+    if (IsRefusedTraceFile(TraceFilePath)) {
+        ListingPrintf(OwnFileLine, TraceFilePath, TraceFilePath);
+        TraceFilePath[0] = '\0';
+        return;
+    }
     DWORD error = OpenTraceFile(OPEN_ALWAYS);
     if (error) {
         SwitchOff(OpenFailedLine, error);

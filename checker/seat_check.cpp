@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "key_names.h"
 #include "pe_image.h"
@@ -19,6 +20,8 @@ const char TableName[] = "button_id.ini";
 const char SettingsName[] = "chick.ini";
 const char PlaybackSymbol[] = "?MACRO_playback_from_usertool@@YAXPEBD@Z";
 const char TraceFileName[] = "tarnwick-trace.log";
+// The plug-in refuses to append its trace to a file of these kinds.
+const char* const RefusedTraceEndings[] = {".ini", ".bak", ".macro", ".men", ".dll", ".exe"};
 const UINT GbkCodePage = 936;
 // The plug-in keeps each data file's path in 256 bytes.
 enum { DataPathMax = 255 };
@@ -326,6 +329,14 @@ void CheckTrace(Seat* seat, const std::string& install_root) {
         if (!name || !IsFolder(path.substr(0, static_cast<size_t>(name - full)))) {
             seat->Add(SeatStatus::Error,
                       Format(seat->Text(SeatTextId::TraceNoFolder), path.c_str()));
+            return;
+        }
+    }
+    for (const char* ending : RefusedTraceEndings) {
+        size_t length = strlen(ending);
+        if (path.size() >= length && _stricmp(path.c_str() + path.size() - length, ending) == 0) {
+            seat->Add(SeatStatus::Error,
+                      Format(seat->Text(SeatTextId::TraceOwnFile), path.c_str()));
             return;
         }
     }

@@ -160,6 +160,13 @@ const Entry Texts[] = {
      "no trace is kept",
      "跟踪：TARNWICK_TRACE 为 1，但 TARNWICK_DIR 没有设置，没有存放跟踪的 data 文件夹："
      "不会记录跟踪"},
+    {SeatTextId::TraceOwnFile,
+     "trace: TARNWICK_TRACE names %s, a file of the plug-in's or the host's kind (.ini, .bak, "
+     ".macro, .men, .dll, .exe), which the trace would spoil: the plug-in keeps no trace; name a "
+     ".log file, or 1 for the data folder",
+     "跟踪：TARNWICK_TRACE 指向 %s，这是插件或 NX 使用的文件类型（.ini、.bak、.macro、.men、"
+     ".dll、.exe），写入跟踪会损坏它：插件不会记录跟踪；请指定 .log 文件，或设为 1 写入 data "
+     "文件夹"},
     {SeatTextId::Summary, "seat: %d ok, %d warning(s), %d error(s)",
      "工作站：%d 项正常，%d 个警告，%d 个错误"},
 };

@@ -42,6 +42,7 @@ enum class SeatTextId {
     TraceOn,
     TraceNoFolder,
     TraceNoInstallRoot,
+    TraceOwnFile,
     Summary,
 };
 

@@ -245,6 +245,20 @@ TEST(Trace, AFileThatCannotBeWrittenSwitchesTheTraceOffWithOneListingLine) {
         plugin.Unload();
     }
 
+    // A trace into the table would spoil it: refused, the table left byte for byte.
+    HostRecord_Clear();
+    {
+        const std::string table = folder.Read("button_id.ini");
+        TraceVariable variable(folder.PathOf("button_id.ini"));
+        PluginHost plugin;
+        ASSERT_TRUE(plugin.Load());
+        EXPECT_EQ(plugin.StartUp(), 0);
+        plugin.Unload();
+        EXPECT_EQ(folder.Read("button_id.ini"), table);
+        EXPECT_EQ(RecordTexts(HOST_EV_LISTING).size(), 1u) << DescribeRecord();
+        EXPECT_TRUE(HasListingLineAbout(folder.PathOf("button_id.ini"))) << DescribeRecord();
+    }
+
     // The file fills up and its ".old" name is taken by a folder: the write that would
     // start the new file fails, once; after it nothing more is written or said.
     HostRecord_Clear();

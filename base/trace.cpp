@@ -55,22 +55,23 @@ void CloseTraceFile() {
     TraceFile = INVALID_HANDLE_VALUE;
 }
 
-// Appends to what an earlier session left. Readers may open, rename or delete the file
-// while the host runs: a support engineer looks at it without closing the host.
+// Appends to what an earlier session left. Opened for appending only, so that every line
+// goes to the file's end even while a second host session traces into the same file.
+// Readers may open, rename or delete the file while the host runs: a support engineer
+// looks at it without closing the host.
 DWORD OpenTraceFile(DWORD disposition) {
-    TraceFile = CreateFileA(TraceFilePath, GENERIC_WRITE,
+    TraceFile = CreateFileA(TraceFilePath, FILE_APPEND_DATA | SYNCHRONIZE,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (TraceFile == INVALID_HANDLE_VALUE)
         return GetLastError();
-    LARGE_INTEGER distance = {};
-    LARGE_INTEGER end = {};
-    if (!SetFilePointerEx(TraceFile, distance, &end, FILE_END)) {
+    LARGE_INTEGER size = {};
+    if (!GetFileSizeEx(TraceFile, &size)) {
         DWORD error = GetLastError();
         CloseTraceFile();
         return error;
     }
-    TraceFileSize = static_cast<unsigned long long>(end.QuadPart);
+    TraceFileSize = static_cast<unsigned long long>(size.QuadPart);
     return 0;
 }
 

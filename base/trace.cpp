@@ -56,11 +56,12 @@ void CloseTraceFile() {
 }
 
 // Appends to what an earlier session left. Opened for appending only, so that every line
-// goes to the file's end even while a second host session traces into the same file.
-// Readers may open, rename or delete the file while the host runs: a support engineer
-// looks at it without closing the host.
+// goes to the file's end even while a second host session traces into the same file;
+// Windows answers the size only to a handle that may read the attributes. Readers may
+// open, rename or delete the file while the host runs: a support engineer looks at it
+// without closing the host.
 DWORD OpenTraceFile(DWORD disposition) {
-    TraceFile = CreateFileA(TraceFilePath, FILE_APPEND_DATA | SYNCHRONIZE,
+    TraceFile = CreateFileA(TraceFilePath, FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (TraceFile == INVALID_HANDLE_VALUE)

@@ -11,6 +11,7 @@
 #include "shortcut_store.h"
 #include "table_findings.h"
 #include "table_lines.h"
+#include "uf_host.h"
 
 namespace {
 
@@ -18,7 +19,6 @@ namespace {
 const char* const DataFileNames[] = {"button_id.ini", "chick.ini", "Tarnwick.macro"};
 const char TableName[] = "button_id.ini";
 const char SettingsName[] = "chick.ini";
-const char PlaybackSymbol[] = "?MACRO_playback_from_usertool@@YAXPEBD@Z";
 const char TraceFileName[] = "tarnwick-trace.log";
 // The plug-in refuses to append its trace to a file of these kinds.
 const char* const RefusedTraceEndings[] = {".ini", ".bak", ".macro", ".men", ".dll", ".exe"};
@@ -298,11 +298,11 @@ void CheckUiLibrary(Seat* seat, const std::string& host_root) {
             image.error ? " (" + Reason(image.error, seat->language) + ")" : std::string();
         seat->Add(SeatStatus::Error, Format(seat->Text(SeatTextId::UiLibraryUnreadable),
                                             path.c_str(), reason.c_str()));
-    } else if (ExportsName(image, PlaybackSymbol)) {
+    } else if (ExportsName(image, UF_MACRO_PLAYBACK_SYMBOL)) {
         seat->Add(SeatStatus::Ok, Format(seat->Text(SeatTextId::UiLibraryOk), path.c_str()));
     } else {
-        seat->Add(SeatStatus::Error,
-                  Format(seat->Text(SeatTextId::UiLibraryNoExport), path.c_str(), PlaybackSymbol));
+        seat->Add(SeatStatus::Error, Format(seat->Text(SeatTextId::UiLibraryNoExport), path.c_str(),
+                                            UF_MACRO_PLAYBACK_SYMBOL));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "data_defaults.h"
+#include "trace.h"
 #include "uf_host.h"
 
 char ShortcutTablePath[DataPathSize];
@@ -16,6 +17,7 @@ char UiLibraryPath[UiLibraryPathSize];
 namespace {
 
 const char UiLibraryName[] = "libugui.dll";
+const char NoInstallRootMessage[] = "TARNWICK_DIR 环境变量没有设置!";
 
 // The system's texts, and so TARNWICK_DIR on the target machines, are code page 936.
 const UINT GbkCodePage = 936;
@@ -60,9 +62,15 @@ bool ReadInstallRoot(char* buffer) {
     char* value = nullptr;
     UF_translate_variable("TARNWICK_DIR", &value);
     if (!value) {
-        MessageBoxA(nullptr, "TARNWICK_DIR 环境变量没有设置!", "提示", MB_OKCANCEL);
+        Trace("box \"%s\"", NoInstallRootMessage);
+        MessageBoxA(nullptr, NoInstallRootMessage, "提示", MB_OKCANCEL);
         return false;
     }
+    CopyInstallRoot(value, buffer);
+    return true;
+}
+
+void CopyInstallRoot(const char* value, char* buffer) {
     strncpy(buffer, value, DataPathSize - 1);
     buffer[DataPathSize - 1] = '\0';
     // Only a backslash that is a character of its own goes: in GBK the trail byte of a
@@ -76,7 +84,6 @@ bool ReadInstallRoot(char* buffer) {
     }
     if (last && *last == '\\')
         buffer[last - buffer] = '\0';
-    return true;
 }
 
 int LocateDataFile(const char* file_name, char* path) {

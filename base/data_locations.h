@@ -13,6 +13,9 @@ extern char UiLibraryPath[UiLibraryPathSize]; // libugui.dll
 // Fills the 256-byte buffer with TARNWICK_DIR (at most 255 characters, one trailing
 // backslash removed); false, after a message box, when the variable is not set.
 bool ReadInstallRoot(char* buffer);
+// The same rule for a value already read: at most 255 characters, one trailing
+// backslash (not the trail byte of a double-byte character) removed.
+void CopyInstallRoot(const char* value, char* buffer);
 
 // 0 recorded, -1 no install root, -2 the file does not open for reading,
 // -3 the composed path does not fit its 256-byte buffer.

@@ -2,7 +2,9 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
+#include "trace.h"
 #include "uf_host.h"
 
 namespace {
@@ -28,6 +30,11 @@ void ListingPrintf(const char* format, ...) {
     va_start(args, format);
     vsnprintf(text, sizeof text, format, args);
     va_end(args);
+    // The trace quotes the text without the line end that ends a listing piece.
+    size_t length = strlen(text);
+    if (length > 0 && text[length - 1] == '\n')
+        --length;
+    Trace("listing \"%.*s\"", static_cast<int>(length), text);
     // The listing window is opened for every piece: the user may have closed it.
     UF_UI_open_listing_window();
     UF_UI_write_listing_window(text);

@@ -143,6 +143,71 @@ TARNWICK_BENCH_SECTION(bench_filter_per_key, "Keystroke filter per key, against 
     }
 }
 
+// Two builds of the plug-in, this one and the one TARNWICK_BENCH_REFERENCE names (a
+// Tarnwick.dll built from another tree), each loaded in turn into the same host, with
+// the bare hook measured in every turn: a load that comes and goes falls on both builds
+// alike, so even on a busy machine the two ratios can be told apart to a few hundredths.
+TARNWICK_BENCH_SECTION(bench_filter_against_reference,
+                       "Keystroke filter against another build (TARNWICK_BENCH_REFERENCE)") {
+    char reference[MAX_PATH] = {};
+    DWORD length = GetEnvironmentVariableA("TARNWICK_BENCH_REFERENCE", reference, sizeof reference);
+    if (length == 0 || length >= sizeof reference) {
+        printf("  TARNWICK_BENCH_REFERENCE is not set: skipped\n");
+        return;
+    }
+    const std::string builds[2] = {reference, ProgramFolder() + "\\Tarnwick.dll"};
+    ResetHost();
+    DataFolder folder("bench_reference");
+    folder.WriteStandardFiles(TableOf(10), "1");
+    HWND window = HostWindow_Create("NX", nullptr);
+    {
+        KeySink sink("TarnwickKeySink", "", window);
+        struct Kind {
+            const char* what;
+            WPARAM key;
+            WORD held;
+        } kinds[] = {
+            {"pass-through, A with Shift held", 'A', VK_SHIFT},
+            {"pass-through, Esc on an empty code", VK_ESCAPE, 0},
+        };
+        const int turns = 60, batches = 10, calls = 50;
+        // One ratio per build, kind and turn; the builds take turns at going first.
+        std::vector<double> ratios[2][2];
+        for (int t = 0; t < turns; ++t) {
+            for (int i = 0; i < 2; ++i) {
+                int b = (t + i) % 2;
+                PluginHost plugin;
+                if (!plugin.Load(builds[b])) {
+                    printf("  %s does not load\n", builds[b].c_str());
+                    return;
+                }
+                plugin.StartUp();
+                HostActions_Invoke("FENNOR_KEY_SET");
+                sink.Focus();
+                std::vector<double> filter[2], bare[2];
+                for (int k = 0; k < 2; ++k)
+                    SampleNextHookCalls(kinds[k].key, KeyDownFlags(static_cast<WORD>(kinds[k].key)),
+                                        batches, calls, kinds[k].held, &filter[k]);
+                HostActions_Invoke("FENNOR_KEY_UNSET");
+                for (int k = 0; k < 2; ++k) {
+                    SampleBareHookCalls(kinds[k].key, KeyDownFlags(static_cast<WORD>(kinds[k].key)),
+                                        batches, calls, kinds[k].held, &bare[k]);
+                    ratios[b][k].push_back(SpreadOf(filter[k]).median / SpreadOf(bare[k]).median);
+                }
+                plugin.Unload();
+            }
+        }
+        printf("  reference %s\n  the median of %d turns' ratios, each of %d batches of %d calls\n",
+               reference, turns, batches, calls);
+        for (int k = 0; k < 2; ++k) {
+            double before = SpreadOf(ratios[0][k]).median, after = SpreadOf(ratios[1][k]).median;
+            printf("  %-36s reference %.2fx  this build %.2fx  difference %+.2fx\n", kinds[k].what,
+                   before, after, after - before);
+        }
+    }
+    HostWindow_Destroy();
+}
+
 TARNWICK_BENCH_SECTION(bench_lookup,
                        "Lookup of a code (miss, three reads) against three bare reads") {
     // Space mode, Space on an empty code: the last code, ZZZZZ, is looked up and found in

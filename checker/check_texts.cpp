@@ -119,9 +119,11 @@ const Entry Texts[] = {
     {TextId::Usage,
      "usage: tarnwick-check [--menus DIR]... [--module N] [--lang en] TABLE\n"
      "       tarnwick-check --list-buttons --menus DIR [--find TEXT]\n"
+     "       tarnwick-check --seat [--lang en]\n"
      "       tarnwick-check --help\n",
      "用法：tarnwick-check [--menus 文件夹]... [--module 模块号] [--lang en] 快捷键表\n"
      "      tarnwick-check --list-buttons --menus 文件夹 [--find 文字]\n"
+     "      tarnwick-check --seat [--lang en]\n"
      "      tarnwick-check --help\n"},
     {TextId::Help,
      "Checks a Tarnwick shortcut table (button_id.ini) as the plug-in reads it.\n"
@@ -136,6 +138,10 @@ const Entry Texts[] = {
      "                      name, label, file and line\n"
      "  --find TEXT         with --list-buttons: only buttons whose name or label\n"
      "                      holds TEXT (letter case ignored)\n"
+     "  --seat              check this seat as the plug-in will see it: code page,\n"
+     "                      TARNWICK_DIR and the data files, the host's custom-directories\n"
+     "                      file and UI library, the trace; one line per item (ok,\n"
+     "                      warning, error); exit status 0 all ok, 1 otherwise\n"
      "  --lang en           English messages (Chinese is the default under code page 936)\n"
      "  --help              this text\n"
      "\n"
@@ -157,6 +163,9 @@ const Entry Texts[] = {
      "  --list-buttons      列出 --menus 文件夹中菜单文件的按钮：名称、标签、文件和行号\n"
      "  --find 文字         与 --list-buttons 同用：只列出名称或标签含有该文字的按钮\n"
      "                      （不分大小写）\n"
+     "  --seat              按插件的视角检查本工作站：代码页、TARNWICK_DIR 与数据文件、\n"
+     "                      NX 的自定义目录文件与界面库、跟踪；每项一行（ok、warning、\n"
+     "                      error）；全部正常时退出码为 0，否则为 1\n"
      "  --lang en           英文提示（代码页 936 下默认中文）\n"
      "  --help              本说明\n"
      "\n"
@@ -199,3 +208,20 @@ std::string Format(const char* format, ...) {
 
 static_assert(sizeof Texts / sizeof Texts[0] == static_cast<size_t>(TextId::Help) + 1,
               "one entry per text, in TextId order");
+
+// The system's reason, in English when the messages are (where the system has it).
+std::string SystemMessage(unsigned long error, Language language) {
+    char text[512] = {};
+    const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+    DWORD size = 0;
+    if (language == Language::English)
+        size = FormatMessageA(flags, nullptr, error, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
+                              text, sizeof text, nullptr);
+    if (size == 0)
+        size = FormatMessageA(flags, nullptr, error, 0, text, sizeof text, nullptr);
+    std::string message(text, size);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                                message.back() == ' ' || message.back() == '.'))
+        message.pop_back();
+    return message.empty() ? Format("error %lu", error) : message;
+}

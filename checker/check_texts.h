@@ -64,3 +64,7 @@ const char* Text(Language language, TextId id);
 
 // printf into a string, for the texts above.
 std::string Format(const char* format, ...);
+
+// The system's text for an error code, in English when the messages are (where the
+// system has it), without its final full stop.
+std::string SystemMessage(unsigned long error, Language language);

@@ -1,6 +1,6 @@
-// tarnwick-check: checks a shortcut table as the plug-in reads it, and lists the
-// buttons of the host's menu files. Exit status: 0 no findings, 1 findings, 2 the
-// table or a menu folder cannot be read, or the command line is wrong.
+// tarnwick-check: checks a shortcut table as the plug-in reads it, lists the buttons of
+// the host's menu files, and checks a seat. Exit status: 0 no findings, 1 findings, 2
+// the table or a menu folder cannot be read, or the command line is wrong.
 #include <windows.h>
 
 #include <cerrno>
@@ -13,6 +13,7 @@
 #include "check_texts.h"
 #include "key_names.h"
 #include "menu_catalogue.h"
+#include "seat_check.h"
 #include "shortcut_store.h"
 #include "table_findings.h"
 #include "table_lines.h"
@@ -26,6 +27,7 @@ struct Options {
     std::string table;
     std::string find;
     bool list_buttons = false;
+    bool seat = false;
     bool help = false;
     bool have_module = false;
     int module = 0;
@@ -50,6 +52,8 @@ bool ParseArguments(int argc, char** argv, Options* options) {
         bool has_next = i + 1 < argc;
         if (arg == "--help" || arg == "-h" || arg == "/?") {
             options->help = true;
+        } else if (arg == "--seat") {
+            options->seat = true;
         } else if (arg == "--list-buttons") {
             options->list_buttons = true;
         } else if (arg == "--menus" && has_next) {
@@ -76,26 +80,12 @@ bool ParseArguments(int argc, char** argv, Options* options) {
     }
     if (options->help)
         return true;
+    if (options->seat)
+        return !options->list_buttons && options->menus.empty() && options->table.empty() &&
+               options->find.empty() && !options->have_module;
     if (options->list_buttons)
         return !options->menus.empty() && options->table.empty();
     return !options->table.empty() && options->find.empty();
-}
-
-// The system's reason, in English when the messages are (where the system has it).
-std::string SystemMessage(unsigned long error, Language language) {
-    char text[512] = {};
-    const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
-    DWORD size = 0;
-    if (language == Language::English)
-        size = FormatMessageA(flags, nullptr, error, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
-                              text, sizeof text, nullptr);
-    if (size == 0)
-        size = FormatMessageA(flags, nullptr, error, 0, text, sizeof text, nullptr);
-    std::string message(text, size);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                                message.back() == ' ' || message.back() == '.'))
-        message.pop_back();
-    return message.empty() ? Format("error %lu", error) : message;
 }
 
 // Reads every --menus folder; false (after saying why) when one cannot be read.
@@ -226,5 +216,7 @@ int main(int argc, char** argv) {
         fputs(Text(options.language, TextId::Help), stdout);
         return ExitClean;
     }
+    if (options.seat)
+        return PrintSeatCheck(options.language);
     return options.list_buttons ? ListButtons(options) : CheckTableFile(options);
 }

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "trace.h"
+
 DialogBase::DialogBase(int template_id) : template_id_(template_id) {}
 
 DialogBase::~DialogBase() {
@@ -88,7 +90,10 @@ int DialogBase::Message(const char* text, UINT buttons) const {
 }
 
 int DialogBase::Message(const char* text, const char* caption, UINT buttons) const {
-    return MessageBoxA(window_, text, caption, buttons);
+    Trace("box \"%s\"", text);
+    int answer = MessageBoxA(window_, text, caption, buttons);
+    Trace("box answered %d", answer);
+    return answer;
 }
 
 INT_PTR CALLBACK DialogBase::DialogProcedure(HWND window, UINT message, WPARAM wparam,

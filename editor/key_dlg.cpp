@@ -8,6 +8,7 @@
 
 #include "data_locations.h"
 #include "entry_rules.h"
+#include "host_message.h"
 #include "resource.h"
 #include "shortcut_store.h"
 #include "table_backup.h"
@@ -254,7 +255,7 @@ BOOL KEY_DLG::OnInitDialog() {
 
 void KEY_DLG::AddShortcut() {
     if (UF_PART_ask_display_part() == 0) {
-        uc1601(NoPartMessage, 1);
+        HostMessage(NoPartMessage, 1);
         return;
     }
     TableOpenTest table_open = OpenTableOrComplain();

@@ -1,7 +1,8 @@
 #include "keyboard_hook.h"
 
+#include "host_message.h"
 #include "keystroke_filter.h"
-#include "uf_host.h"
+#include "trace.h"
 
 HHOOK KeyboardHook = nullptr;
 
@@ -11,17 +12,19 @@ enum { HostBox = 1 };
 
 HookSwitch InstallKeyboardHook() {
     if (KeyboardHook) {
-        uc1601("当前已开启快捷键功能！", HostBox);
+        HostMessage("当前已开启快捷键功能！", HostBox);
         return HookSwitch::AlreadySo;
     }
     // A thread hook of the host's UI thread: keystrokes of other threads never reach it.
     KeyboardHook = SetWindowsHookExA(WH_KEYBOARD, KeystrokeFilter, nullptr, GetCurrentThreadId());
+    if (!KeyboardHook)
+        Trace("keyboard hook not installed (system error %lu)", GetLastError());
     return KeyboardHook ? HookSwitch::Switched : HookSwitch::Failed;
 }
 
 HookSwitch RemoveKeyboardHook() {
     if (!KeyboardHook) {
-        uc1601("当前快捷键处于未开启状态！", HostBox);
+        HostMessage("当前快捷键处于未开启状态！", HostBox);
         return HookSwitch::AlreadySo;
     }
     if (!UnhookWindowsHookEx(KeyboardHook))
@@ -31,11 +34,11 @@ HookSwitch RemoveKeyboardHook() {
 }
 
 void AnnounceShortcutsOn() {
-    uc1601("打开快捷键成功！", HostBox);
+    HostMessage("打开快捷键成功！", HostBox);
 }
 
 void AnnounceShortcutsOff() {
-    uc1601("关闭快捷键成功！", HostBox);
+    HostMessage("关闭快捷键成功！", HostBox);
 }
 
 void EnableShortcuts() {

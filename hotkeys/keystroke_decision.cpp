@@ -200,3 +200,40 @@ KeystrokeVerdict DecideKeystroke(const Keystroke& k, const KeystrokeEffects& eff
     InProgressScope in_progress(k);
     return TakeKey(k, effects);
 }
+
+const char* DecidingRuleName(const Keystroke& k) {
+    if (IsOfferedAgain(k))
+        return "offered-again";
+    if (IsHostKey(k.key))
+        return "host-key";
+    if (IsNotAFirstKeyDown(k.code, k.flags))
+        return "not-first-down";
+    if (PassesByKeyState(k))
+        return "key-held";
+    if (k.focus_is_own)
+        return "own-window";
+    if (IsOneOf(k.focus_class, PassThroughClasses))
+        return "text-field";
+    if (strcmp(k.focus_class, WindowsFormsClass) == 0)
+        return "forms-field";
+    if (PassesByForeground(k))
+        return "host-dialog";
+    if (SpaceMode != 1)
+        return "immediate";
+    switch (k.key) {
+    case KeySpace:
+        return "space";
+    case KeyBackspace:
+        return "backspace";
+    case KeyEsc:
+        return "esc";
+    default:
+        return "code-key";
+    }
+}
+
+bool RuleSwallows(const char* rule) {
+    const char* const swallowing[] = {"offered-again", "space", "backspace", "code-key",
+                                      "immediate"};
+    return IsOneOf(rule, swallowing);
+}

@@ -60,3 +60,24 @@ KeystrokeVerdict DecideKeystroke(const Keystroke& keystroke, const KeystrokeEffe
 // True while a message shown for this same keystroke may offer it again: such an offer
 // needs no facts, DecideKeystroke swallows it.
 bool IsOfferedAgain(const Keystroke& keystroke);
+
+// The trace's name of the rule that decides the keystroke: the first pass-through rule
+// in the order the hook procedure asks them, else what the taken key does. Asked before
+// DecideKeystroke, with the facts the hook procedure gathered. The names are stable:
+// admins read them in traces of every release.
+//   offered-again  the keystroke being decided, offered again: swallowed
+//   host-key       F1-F12, Page Up to Delete, Enter, a modifier key: passed on
+//   not-first-down a peek, a repeat or a release: passed on
+//   key-held       Shift, Ctrl, Alt or Enter held: passed on
+//   own-window     the focus is in the plug-in's own window: passed on
+//   text-field     the focus is in a text field (Edit, RICHEDIT50W): passed on
+//   forms-field    the focus is in a WindowsForms control: passed on
+//   host-dialog    the foreground window is one of the named host dialogs: passed on
+//   space          Space mode, Space: looked up (or the last code repeated): swallowed
+//   backspace      Space mode, Backspace: the code emptied: swallowed
+//   esc            Space mode, Esc: the code emptied, Esc passed on to the host
+//   code-key       Space mode, any other key: taken into the code: swallowed
+//   immediate      immediate mode: taken into the code and looked up: swallowed
+const char* DecidingRuleName(const Keystroke& keystroke);
+// True for the rules whose keystroke the host never sees.
+bool RuleSwallows(const char* rule_name);

@@ -3,9 +3,12 @@
 #include <cstring>
 
 #include "keyboard_hook.h"
+#include "host_message.h"
 #include "keystroke_decision.h"
+#include "keystroke_trace.h"
 #include "plugin_module.h"
 #include "shortcut_lookup.h"
+#include "trace.h"
 #include "uf_host.h"
 
 namespace {
@@ -14,7 +17,7 @@ void ShowStatus(const char* text) {
     UF_UI_set_status(text);
 }
 void ShowMessage(const char* text, int flag) {
-    uc1601(text, flag);
+    HostMessage(text, flag);
 }
 void Wait(DWORD milliseconds) {
     Sleep(milliseconds);
@@ -97,12 +100,15 @@ LRESULT CALLBACK KeystrokeFilter(int code, WPARAM wParam, LPARAM lParam) {
     k.key = wParam;
     k.flags = lParam;
     // An offer of the keystroke being decided needs no facts: it is swallowed.
-    if (!IsOfferedAgain(k) && PassesWhileGathering(k))
+    if (!IsOfferedAgain(k) && PassesWhileGathering(k)) {
+        if (TraceOn)
+            TracePassedKeystroke(k);
         return CallNextHookEx(KeyboardHook, code, wParam, lParam);
+    }
 
     KeystrokeVerdict verdict = KeystrokeVerdict::PassOn;
     try {
-        verdict = DecideKeystroke(k, HostEffects);
+        verdict = TraceOn ? DecideAndTrace(k, HostEffects) : DecideKeystroke(k, HostEffects);
     } catch (...) {
         // Nothing may unwind into the system's hook dispatch; the key goes on.
     }

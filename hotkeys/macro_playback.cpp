@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "data_locations.h"
+#include "host_message.h"
+#include "trace.h"
 #include "typed_shortcut.h"
 #include "uf_host.h"
 
@@ -36,26 +38,35 @@ bool WriteMacroFile(const char* button_name) {
 int MacroPlayback(const char* button_name) {
     if (!button_name || button_name[0] == '\0' ||
         strnlen(button_name, ButtonNameMax + 1) > ButtonNameMax) {
-        UF_UI_set_status("输入参数无效！");
+        HostStatusMessage("输入参数无效！");
         return MacroBadArgument;
     }
-    if (!WriteMacroFile(button_name)) {
-        UF_UI_set_status("宏文件创建失败！");
+    bool written = WriteMacroFile(button_name);
+    Trace("macro \"%s\" for button \"%s\": %s", MacroFilePath, button_name,
+          written ? "written" : "not written");
+    if (!written) {
+        HostStatusMessage("宏文件创建失败！");
         return MacroFileNotCreated;
     }
 
     // Asked afresh every time: the host owns the library and may have replaced it.
     void (*entry)(void) = nullptr;
-    if (UF_load_library(UiLibraryPath, UF_MACRO_PLAYBACK_SYMBOL, &entry) != 0)
+    int loaded = UF_load_library(UiLibraryPath, UF_MACRO_PLAYBACK_SYMBOL, &entry);
+    Trace("playback library \"%s\": %s", UiLibraryPath,
+          loaded != 0 ? "did not load"
+          : entry     ? "loaded"
+                      : "loaded, no playback function");
+    if (loaded != 0)
         return MacroLibraryNotLoaded;
     if (!entry) {
-        UF_UI_set_status("宏播放函数指针为空！");
+        HostStatusMessage("宏播放函数指针为空！");
         return MacroBadArgument;
     }
 
     auto playback = reinterpret_cast<UF_macro_playback_t>(entry);
     int flag = 0;
     playback(MacroFilePath, &flag, static_cast<int>(strlen(MacroFilePath)));
+    Trace("macro played back, flag %d", flag);
 
     ClearTypedShortcutAfterLaunch();
     return MacroPlayed;

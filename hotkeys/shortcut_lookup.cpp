@@ -8,7 +8,9 @@
 
 #include "macro_playback.h"
 #include "data_locations.h"
+#include "host_message.h"
 #include "shortcut_store.h"
+#include "trace.h"
 #include "typed_shortcut.h"
 #include "uf_host.h"
 
@@ -44,7 +46,7 @@ bool ValueFitsTheRead(const char* section, const char* sentinel) {
 }
 
 // On a hit ProfileResult holds the entry's whole value.
-Hit ReadEntry(const char* section, const char* sentinel, Hit hit) {
+Hit ReadEntryOnce(const char* section, const char* sentinel, Hit hit) {
     // The profile service leaves the place of a double-byte character it had to cut
     // unwritten: no byte of an earlier read may stand there.
     memset(ProfileResult, 0, sizeof ProfileResult);
@@ -56,6 +58,16 @@ Hit ReadEntry(const char* section, const char* sentinel, Hit hit) {
     if (length >= sizeof ProfileResult - 1 && !ValueFitsTheRead(section, sentinel))
         return Hit::TooLong;
     return hit;
+}
+
+Hit ReadEntry(const char* section, const char* sentinel, Hit hit) {
+    Hit found = ReadEntryOnce(section, sentinel, hit);
+    Trace("read [%s] %s: %s%s%s%s", section, TypedShortcut,
+          found == Hit::None      ? "miss"
+          : found == Hit::TooLong ? "too long"
+                                  : "hit",
+          found == hit ? " \"" : "", found == hit ? ProfileResult : "", found == hit ? "\"" : "");
+    return found;
 }
 
 // The search order is fixed: the first section that holds the code wins.
@@ -82,7 +94,7 @@ bool TableOpens() {
 void AnswerMiss(LookupVariant variant) {
     if (variant != LookupVariant::Space)
         return;
-    uc1601(WrongShortcut, MessageWarning);
+    HostMessage(WrongShortcut, MessageWarning);
     // The status line keeps the code, so the user sees what was wrong.
     memset(TypedShortcut, 0, sizeof TypedShortcut);
 }
@@ -93,7 +105,7 @@ void AnswerValueTooLong() {
     char message[MessageSize];
     snprintf(message, sizeof message, ValueTooLong, TypedShortcut);
     ClearTypedShortcutAfterLaunch();
-    uc1601(message, MessageNotice);
+    HostMessage(message, MessageNotice);
 }
 
 } // namespace
@@ -104,8 +116,12 @@ void ShortcutLookup(LookupVariant variant) {
     char module_section[ModuleNumberTextSize] = {};
     FormatModuleNumber(module_id, module_section, sizeof module_section);
 
+    Trace("lookup %s code \"%s\" module %d table \"%s\"",
+          variant == LookupVariant::Space ? "space" : "immediate", TypedShortcut, module_id,
+          ShortcutTablePath);
     if (!TableOpens()) {
-        uc1601(TableOpenFailed, MessageNotice);
+        Trace("lookup: the table does not open (system error %lu)", GetLastError());
+        HostMessage(TableOpenFailed, MessageNotice);
         return;
     }
 
@@ -117,14 +133,16 @@ void ShortcutLookup(LookupVariant variant) {
     case Hit::HostButton:
         // A value with no first field ("" or only "=") names no button; the host is
         // never asked for a missing name, and the user hears of the wrong code.
-        if (button_name.empty())
+        if (button_name.empty()) {
+            Trace("lookup: the entry names no button");
             AnswerMiss(variant);
-        else
+        } else {
             MenuButtonLaunch(button_name.c_str());
+        }
         break;
     case Hit::CustomButton:
         if (MacroPlayback(button_name.c_str()) != MacroPlayed) {
-            uc1601(CommandFailed, MessageNotice);
+            HostMessage(CommandFailed, MessageNotice);
             AnswerMiss(variant);
         }
         break;
@@ -142,10 +160,16 @@ void MenuButtonLaunch(const char* button_name) {
     HWND main_window = static_cast<HWND>(UF_UI_get_default_parent());
     UF_MB_ask_button_id(button_name, &button_id);
     // A post to no window would go to the thread's queue, where nothing runs it.
+    bool posted = false;
     if (button_id != 0 && main_window) {
         // The host runs the command from its own loop after the hook has returned.
-        PostMessageA(main_window, WM_COMMAND, static_cast<WPARAM>(static_cast<INT_PTR>(button_id)),
-                     0);
+        posted = PostMessageA(main_window, WM_COMMAND,
+                              static_cast<WPARAM>(static_cast<INT_PTR>(button_id)), 0) != 0;
     }
+    Trace("button \"%s\" id %d: %s", button_name, button_id,
+          posted           ? "WM_COMMAND posted to the host's main window"
+          : button_id == 0 ? "the host knows no such button, nothing posted"
+          : !main_window   ? "the host gave no main window, nothing posted"
+                           : "the post failed");
     ClearTypedShortcutAfterLaunch();
 }

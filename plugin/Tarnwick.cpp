@@ -10,6 +10,7 @@
 #include "plugin_module.h"
 #include "shortcut_editors.h"
 #include "shortcut_store.h"
+#include "startup_trace.h"
 #include "uf_host.h"
 
 namespace {
@@ -23,10 +24,12 @@ void StartUp(int* retcode) {
         *retcode = 1;
         return;
     }
+    BeginStartUpTrace();
     LocateDataFile("button_id.ini", ShortcutTablePath);
     LocateDataFile("Tarnwick.macro", MacroFilePath);
     LocateDataFile("chick.ini", SettingsFilePath);
     LocateUiLibrary();
+    TraceStartUpFacts();
     RegisterMenuActions();
     SpaceMode = ReadSpaceModeSetting(SettingsFilePath);
     if (ProcessCodePageIsGbk())
@@ -63,6 +66,7 @@ void ufusr_cleanup(void) {
     try {
         RemoveKeyboardHookQuietly();
         DestroyAllShortcutEditors();
+        EndTrace();
     } catch (...) {
     }
 }

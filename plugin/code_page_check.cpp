@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "host_message.h"
 #include "host_report.h"
 #include "uf_host.h"
 
@@ -72,5 +73,5 @@ void ShowForeignCodePage() {
     // A box needs no line end after its last line.
     if (length > 0 && length < static_cast<int>(sizeof message) && message[length - 1] == '\n')
         message[length - 1] = '\0';
-    uc1601(message, HostBox);
+    HostMessage(message, HostBox);
 }

@@ -4,6 +4,7 @@
 
 #include "code_page_check.h"
 #include "data_locations.h"
+#include "host_message.h"
 #include "keyboard_hook.h"
 #include "plugin_module.h"
 #include "shortcut_editors.h"
@@ -47,7 +48,7 @@ void ShowNotRecorded(const char* format, const TableWrite& write) {
                                               : FileUnwritable;
     char message[MessageSize] = {};
     snprintf(message, sizeof message, format, path, reason);
-    uc1601(message, HostBox);
+    HostMessage(message, HostBox);
 }
 
 // MODE, written and read back. The first write of a session copies the table; a copy
@@ -57,7 +58,7 @@ void ShowNotRecorded(const char* format, const TableWrite& write) {
 bool RecordShortcutsEnabled(int on, TableWrite* write) {
     *write = WriteShortcutsEnabledSetting(ShortcutTablePath, on);
     if (const char* notice = TableWriteNotice(*write))
-        uc1601(notice, HostBox);
+        HostMessage(notice, HostBox);
     return write->written;
 }
 

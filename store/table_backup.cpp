@@ -6,6 +6,7 @@
 
 #include "file_replace.h"
 #include "table_lines.h"
+#include "write_report.h"
 
 const char BackupFailedMessage[] =
     "无法备份快捷键表（button_id.ini.bak 写入失败），本次修改仍将保存。"
@@ -105,9 +106,12 @@ BackupOutcome BackUpTableNow(const char* table_path) {
     bool moved = generations[freed] == Generation::Missing || DeleteFileA(paths[freed].c_str());
     for (int i = freed - 1; moved && i >= 0; --i)
         moved = MoveFileExA(paths[i].c_str(), paths[i + 1].c_str(), 0) != 0;
-    if (!moved || !MoveFileExA(fresh.c_str(), paths[0].c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    const bool copied =
+        moved && MoveFileExA(fresh.c_str(), paths[0].c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (!copied)
         DeleteFileA(fresh.c_str());
-        return BackupOutcome::Failed;
-    }
-    return BackupOutcome::Copied;
+    ReportFileWrite(paths[0].c_str(),
+                    ("copy of the table, " + std::to_string(bytes.size()) + " bytes").c_str(),
+                    copied);
+    return copied ? BackupOutcome::Copied : BackupOutcome::Failed;
 }

@@ -8,6 +8,7 @@
 #include "table_backup.h"
 #include "table_lines.h"
 #include "table_lock.h"
+#include "write_report.h"
 
 const char NotGbkNotice[] =
     "快捷键表 button_id.ini 不是 GBK 编码（可能被文本编辑器保存成了 UTF-8 或 UTF-16），"
@@ -160,35 +161,7 @@ TableWrite WriteEntry(const char* path, const char* section, const char* key, co
     });
 }
 
-} // namespace
-
-const char* TableWriteNotice(const TableWrite& write) {
-    if (write.lock_timeout)
-        return LockTimeoutNotice;
-    if (write.not_gbk) {
-        if (NotGbkTold)
-            return nullptr;
-        NotGbkTold = true;
-        return NotGbkNotice;
-    }
-    if (write.backup_failed)
-        return BackupFailedMessage;
-    if (write.others_changed)
-        return OthersChangedNotice;
-    return nullptr;
-}
-
-TableWrite WriteTableEntry(const char* table_path, const char* section, const char* key,
-                           const char* value) {
-    return WriteEntry(table_path, section, key, value, Backup::FirstOfSession);
-}
-
-TableWrite WriteSettingsEntry(const char* settings_path, const char* section, const char* key,
-                              const char* value) {
-    return WriteEntry(settings_path, section, key, value, Backup::None);
-}
-
-TableWrite RemoveTableEntry(const char* table_path, const char* section, const char* key) {
+TableWrite RemoveLine(const char* table_path, const char* section, const char* key) {
     return LockedProfileWrite(
         table_path, Backup::FirstOfSession, [&](const std::string& before, TableWrite* write) {
             if (!WritePrivateProfileStringA(section, key, nullptr, table_path))
@@ -204,8 +177,8 @@ TableWrite RemoveTableEntry(const char* table_path, const char* section, const c
         });
 }
 
-TableWrite ReplaceTableBytes(const char* table_path, const std::string& expected,
-                             const std::string& bytes) {
+TableWrite ReplaceBytes(const char* table_path, const std::string& expected,
+                        const std::string& bytes) {
     TableWrite write;
     if (!table_path || !*table_path)
         return write;
@@ -227,4 +200,64 @@ TableWrite ReplaceTableBytes(const char* table_path, const std::string& expected
     std::string now;
     write.written = ReadFileBytes(table_path, &now) == 0 && now == bytes;
     return write;
+}
+
+// Every write is heard by the trace with its result, a refusal with its reason.
+TableWrite Reported(const char* path, std::string what, const TableWrite& write) {
+    if (!path || !*path)
+        return write;
+    if (write.lock_timeout)
+        what += " (refused: lock held by another session)";
+    else if (write.not_gbk)
+        what += " (refused: not GBK text)";
+    else if (write.others_changed)
+        what += " (other lines changed)";
+    ReportFileWrite(path, what.c_str(), write.written);
+    return write;
+}
+
+std::string EntryText(const char* section, const char* key, const char* value) {
+    return "[" + std::string(section) + "] " + key + (value ? "=" : " removed") +
+           (value ? value : "");
+}
+
+} // namespace
+
+const char* TableWriteNotice(const TableWrite& write) {
+    if (write.lock_timeout)
+        return LockTimeoutNotice;
+    if (write.not_gbk) {
+        if (NotGbkTold)
+            return nullptr;
+        NotGbkTold = true;
+        return NotGbkNotice;
+    }
+    if (write.backup_failed)
+        return BackupFailedMessage;
+    if (write.others_changed)
+        return OthersChangedNotice;
+    return nullptr;
+}
+
+TableWrite WriteTableEntry(const char* table_path, const char* section, const char* key,
+                           const char* value) {
+    return Reported(table_path, EntryText(section, key, value),
+                    WriteEntry(table_path, section, key, value, Backup::FirstOfSession));
+}
+
+TableWrite WriteSettingsEntry(const char* settings_path, const char* section, const char* key,
+                              const char* value) {
+    return Reported(settings_path, EntryText(section, key, value),
+                    WriteEntry(settings_path, section, key, value, Backup::None));
+}
+
+TableWrite RemoveTableEntry(const char* table_path, const char* section, const char* key) {
+    return Reported(table_path, EntryText(section, key, nullptr),
+                    RemoveLine(table_path, section, key));
+}
+
+TableWrite ReplaceTableBytes(const char* table_path, const std::string& expected,
+                             const std::string& bytes) {
+    return Reported(table_path, "whole file, " + std::to_string(bytes.size()) + " bytes",
+                    ReplaceBytes(table_path, expected, bytes));
 }

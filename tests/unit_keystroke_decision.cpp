@@ -258,3 +258,60 @@ TEST(KeystrokeDecision, KeysTypedWhileAMessageIsOpenAreDecidedByTheSameRules) {
     Check({"A again", 1, "A", "A", A, Swallow, "AA", "AA", {"status AA"}});
 }
 // clang-format on
+
+// The trace names each keystroke's deciding rule before the decision, and names the key
+// only when the rule swallows it: every name must agree with the verdict that follows.
+TEST(KeystrokeDecision, TheTraceNamesTheDecidingRuleInTheOrderTheRulesAreAsked) {
+    struct NameCase {
+        const char* what;
+        int space_mode;
+        Keystroke key;
+        const char* rule;
+    };
+    // clang-format off
+    const NameCase cases[] = {
+        {"F5",                       1, Key(VK_F5, "F5"),             "host-key"},
+        {"Shift itself",             1, Key(VK_SHIFT, "Shift"),       "host-key"},
+        {"a release of a host key",  1, Repeated(Key(VK_F5, "F5")),   "host-key"},
+        {"a release",                1, Repeated(A),                  "not-first-down"},
+        {"a peek",                   1, WithCode(A, HC_NOREMOVE),     "not-first-down"},
+        {"Ctrl held",                1, Held(A, VK_CONTROL),          "key-held"},
+        {"Ctrl held in an Edit",     1, InClass(Held(A, VK_CONTROL), "Edit"), "key-held"},
+        {"the editor",               1, InOwnWindow(A),               "own-window"},
+        {"an Edit",                  1, InClass(A, "Edit"),           "text-field"},
+        {"a rich edit",              0, InClass(A, "RICHEDIT50W"),    "text-field"},
+        {"a forms control",          1, InClass(A, "WindowsForms"),   "forms-field"},
+        {"a host dialog",            1, Under(A, "退出"),             "host-dialog"},
+        {"Space mode, a letter",     1, A,                            "code-key"},
+        {"Space mode, Space",        1, Space,                        "space"},
+        {"Space mode, Backspace",    1, Backspace,                    "backspace"},
+        {"Space mode, Esc",          1, Esc,                          "esc"},
+        {"immediate mode, a letter", 0, A,                            "immediate"},
+        {"immediate mode, Esc",      0, Esc,                          "immediate"},
+        {"CHECK1=2 is immediate",    2, Space,                        "immediate"},
+    };
+    // clang-format on
+    for (const NameCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        SpaceMode = c.space_mode;
+        memset(TypedShortcut, 0, sizeof TypedShortcut);
+        strcpy(LastShortcut, "A");
+        Recorded.clear();
+        const char* rule = DecidingRuleName(c.key);
+        EXPECT_STREQ(rule, c.rule);
+        KeystrokeVerdict verdict = DecideKeystroke(c.key, RecordingEffects);
+        EXPECT_EQ(RuleSwallows(rule), verdict == KeystrokeVerdict::Swallow);
+    }
+
+    // The keystroke being decided, offered again from inside its own message.
+    SpaceMode = 1;
+    memset(TypedShortcut, 0, sizeof TypedShortcut);
+    memset(LastShortcut, 0, sizeof LastShortcut);
+    static const char* during_hint = nullptr;
+    const KeystrokeEffects asking = {
+        RecordStatus, [](const char*, int) { during_hint = DecidingRuleName(Space); }, RecordLookup,
+        RecordWait};
+    DecideKeystroke(Space, asking);
+    EXPECT_STREQ(during_hint, "offered-again");
+    EXPECT_TRUE(RuleSwallows("offered-again"));
+}

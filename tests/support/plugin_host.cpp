@@ -10,7 +10,11 @@ PluginHost::~PluginHost() {
 }
 
 bool PluginHost::Load() {
-    module_ = LoadLibraryA((ProgramFolder() + "\\Tarnwick.dll").c_str());
+    return Load(ProgramFolder() + "\\Tarnwick.dll");
+}
+
+bool PluginHost::Load(const std::string& path) {
+    module_ = LoadLibraryA(path.c_str());
     return module_ != nullptr;
 }
 

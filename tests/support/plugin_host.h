@@ -21,9 +21,10 @@ namespace tarnwick_test {
 class PluginHost {
   public:
     PluginHost();
-    ~PluginHost(); // unloads if still loaded
-    bool Load();   // LoadLibrary of Tarnwick.dll beside the test program
-    int StartUp(); // ufsta; returns the status written
+    ~PluginHost();                      // unloads if still loaded
+    bool Load();                        // LoadLibrary of Tarnwick.dll beside the test program
+    bool Load(const std::string& path); // another build of it, by its full path
+    int StartUp();                      // ufsta; returns the status written
     int AskUnload();
     void Unload(); // ufusr_ask_unload, ufusr_cleanup, FreeLibrary
     bool Loaded() const { return module_ != nullptr; }

@@ -218,6 +218,7 @@ rm "$site/stand-in.hold"
 wait $installer_pid || fail "exit code $?"
 [ ! -e "$temp/~nsu1.tmp/Au_.exe" ] || fail "the installer went on while the uninstaller ran"
 wait $stand_in_pid
+# That installation, uninstalled and installed again by one batch file.
 cp "$installer" "$site/setup.exe"
 printf '"%s\\Uninstall.exe" /S\r\nif errorlevel 1 exit 1\r\n"C:\\site\\setup.exe" /S /D=%s\r\n' "$root" "$root" > "$site/again.cmd"
 wine_run cmd /c 'C:\site\again.cmd' || fail "the batch file failed: $?"

@@ -1,0 +1,111 @@
+#include "site_copy.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "file_replace.h"
+#include "table_lines.h"
+
+char SiteTablePath[SiteTablePathSize];
+SiteCopyState SiteCopyStatus = SiteCopyState::NoSite;
+
+namespace {
+
+const char SiteVariable[] = "TARNWICK_SITE_TABLE";
+const char CopyName[] = "site_button_id.ini";
+
+struct FileStamp {
+    bool present = false;
+    unsigned long long size = 0;
+    FILETIME written = {};
+};
+
+FileStamp StampOf(const char* path) {
+    FileStamp stamp;
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return stamp;
+    stamp.present = true;
+    stamp.size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.written = data.ftLastWriteTime;
+    return stamp;
+}
+
+bool SameStamp(const FileStamp& a, const FileStamp& b) {
+    return a.present && b.present && a.size == b.size &&
+           CompareFileTime(&a.written, &b.written) == 0;
+}
+
+bool SetWriteTime(const std::string& path, const FILETIME& written) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool set = SetFileTime(file, nullptr, nullptr, &written) != 0;
+    return CloseHandle(file) && set;
+}
+
+} // namespace
+
+bool ReadSiteTableSetting() {
+    SiteTablePath[0] = '\0';
+    char value[SiteTablePathSize] = {};
+    DWORD length = GetEnvironmentVariableA(SiteVariable, value, sizeof value);
+    if (length == 0 || length >= sizeof value)
+        return false;
+    snprintf(SiteTablePath, sizeof SiteTablePath, "%s", value);
+    return true;
+}
+
+std::string SiteCopyPathBeside(const char* table_path) {
+    if (!table_path || !table_path[0])
+        return std::string();
+    // The folder ends at the last backslash; a GBK trail byte may be 0x5C, so the path
+    // is walked from its start.
+    size_t folder_end = std::string::npos;
+    for (size_t i = 0; table_path[i]; ++i) {
+        if (table_path[i] == '\\')
+            folder_end = i + 1;
+        else if (IsDBCSLeadByteEx(936, static_cast<BYTE>(table_path[i])) && table_path[i + 1])
+            ++i;
+    }
+    if (folder_end == std::string::npos)
+        return std::string();
+    return std::string(table_path, folder_end) + CopyName;
+}
+
+SiteCopyState RefreshSiteCopy(const char* site_path, const char* copy_path) {
+    if (!site_path || !site_path[0] || !copy_path || !copy_path[0])
+        return SiteCopyState::NoSite;
+    const bool have_copy = StampOf(copy_path).present;
+    const SiteCopyState unreachable =
+        have_copy ? SiteCopyState::Unreachable : SiteCopyState::NoCopy;
+    FileStamp site = StampOf(site_path);
+    if (!site.present)
+        return unreachable;
+    if (SameStamp(site, StampOf(copy_path)))
+        return SiteCopyState::Current;
+
+    std::string bytes;
+    if (ReadFileBytes(site_path, &bytes) != 0)
+        return unreachable;
+    // A file replaced while it was read gives a mixture of two versions: the next
+    // refresh takes the new one whole.
+    FileStamp after = StampOf(site_path);
+    if (!SameStamp(site, after) || after.size != bytes.size())
+        return have_copy ? SiteCopyState::CopyFailed : SiteCopyState::NoCopy;
+
+    const std::string fresh = std::string(copy_path) + ".new";
+    std::string read_back;
+    bool ok = WriteFreshFile(copy_path, bytes) && SetWriteTime(fresh, site.written) &&
+              ReadFileBytes(fresh.c_str(), &read_back) == 0 && read_back == bytes &&
+              MoveFileExA(fresh.c_str(), copy_path, MOVEFILE_REPLACE_EXISTING);
+    if (!ok) {
+        DeleteFileA(fresh.c_str());
+        return have_copy ? SiteCopyState::CopyFailed : SiteCopyState::NoCopy;
+    }
+    return SiteCopyState::Refreshed;
+}

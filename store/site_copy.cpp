@@ -39,12 +39,16 @@ bool SameStamp(const FileStamp& a, const FileStamp& b) {
            CompareFileTime(&a.written, &b.written) == 0;
 }
 
-bool SetWriteTime(const std::string& path, const FILETIME& written) {
+// The copy's creation time says when it was made (the seat check reports it), its
+// last-write time is the site file's.
+bool SetCopyTimes(const std::string& path, const FILETIME& written) {
     HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    bool set = SetFileTime(file, nullptr, nullptr, &written) != 0;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    bool set = SetFileTime(file, &now, nullptr, &written) != 0;
     return CloseHandle(file) && set;
 }
 
@@ -100,12 +104,14 @@ SiteCopyState RefreshSiteCopy(const char* site_path, const char* copy_path) {
 
     const std::string fresh = std::string(copy_path) + ".new";
     std::string read_back;
-    bool ok = WriteFreshFile(copy_path, bytes) && SetWriteTime(fresh, site.written) &&
+    bool ok = WriteFreshFile(copy_path, bytes) && SetCopyTimes(fresh, site.written) &&
               ReadFileBytes(fresh.c_str(), &read_back) == 0 && read_back == bytes &&
               MoveFileExA(fresh.c_str(), copy_path, MOVEFILE_REPLACE_EXISTING);
     if (!ok) {
         DeleteFileA(fresh.c_str());
         return have_copy ? SiteCopyState::CopyFailed : SiteCopyState::NoCopy;
     }
+    // NTFS hands a name that reappears within seconds the old file's creation time.
+    SetCopyTimes(copy_path, site.written);
     return SiteCopyState::Refreshed;
 }

@@ -10,6 +10,7 @@
 #include "data_locations.h"
 #include "host_message.h"
 #include "shortcut_store.h"
+#include "site_copy.h"
 #include "trace.h"
 #include "typed_shortcut.h"
 #include "uf_host.h"
@@ -79,11 +80,18 @@ Hit FindEntry(const char* module_section) {
             continue;
         if (table == SiteCopyPath)
             Trace("lookup: the site's copy \"%s\"", table);
-        hit = ReadEntry(table, module_section, ModuleSentinel, Hit::HostButton);
+        // The copy changes only when it is refreshed, which notes its keys: a section
+        // that does not hold the code is not read.
+        auto read = [table](const char* section, const char* sentinel, Hit kind) {
+            if (table == SiteCopyPath && !SiteCopyMayHold(section, TypedShortcut))
+                return Hit::None;
+            return ReadEntry(table, section, sentinel, kind);
+        };
+        hit = read(module_section, ModuleSentinel, Hit::HostButton);
         if (hit == Hit::None)
-            hit = ReadEntry(table, GlobalSection, GlobalSentinel, Hit::HostButton);
+            hit = read(GlobalSection, GlobalSentinel, Hit::HostButton);
         if (hit == Hit::None)
-            hit = ReadEntry(table, CustomSection, CustomSentinel, Hit::CustomButton);
+            hit = read(CustomSection, CustomSentinel, Hit::CustomButton);
         if (hit != Hit::None)
             break;
     }

@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "file_replace.h"
 #include "table_lines.h"
@@ -52,7 +54,43 @@ bool SetCopyTimes(const std::string& path, const FILETIME& written) {
     return CloseHandle(file) && set;
 }
 
+// The copy's keys as "section\nkey", folded and sorted; used only while indexed.
+std::vector<std::string> CopyKeys;
+bool CopyIndexed = false;
+
+std::string IndexKey(const std::string& section, const std::string& key) {
+    return FoldProfileName(section) + '\n' + FoldProfileName(key);
+}
+
+void IndexCopy(const char* copy_path) {
+    CopyKeys.clear();
+    CopyIndexed = false;
+    TableLines table;
+    unsigned long error = ReadTableFile(copy_path, &table);
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        CopyIndexed = true; // no copy: nothing to read
+        return;
+    }
+    if (error || table.encoding != TableEncoding::Gbk || !table.invalid_gbk_lines.empty())
+        return;
+    for (const TableLine& line : table.lines) {
+        if (line.has_nul)
+            return;
+        if (!line.key.empty())
+            CopyKeys.push_back(IndexKey(line.section, line.key));
+    }
+    std::sort(CopyKeys.begin(), CopyKeys.end());
+    CopyIndexed = true;
+}
+
+SiteCopyState Refresh(const char* site_path, const char* copy_path);
+
 } // namespace
+
+bool SiteCopyMayHold(const char* section, const char* key) {
+    return !CopyIndexed ||
+           std::binary_search(CopyKeys.begin(), CopyKeys.end(), IndexKey(section, key));
+}
 
 bool ReadSiteTableSetting() {
     SiteTablePath[0] = '\0';
@@ -84,6 +122,14 @@ std::string SiteCopyPathBeside(const char* table_path) {
 SiteCopyState RefreshSiteCopy(const char* site_path, const char* copy_path) {
     if (!site_path || !site_path[0] || !copy_path || !copy_path[0])
         return SiteCopyState::NoSite;
+    SiteCopyState state = Refresh(site_path, copy_path);
+    IndexCopy(copy_path);
+    return state;
+}
+
+namespace {
+
+SiteCopyState Refresh(const char* site_path, const char* copy_path) {
     const bool have_copy = StampOf(copy_path).present;
     const SiteCopyState unreachable =
         have_copy ? SiteCopyState::Unreachable : SiteCopyState::NoCopy;
@@ -115,3 +161,5 @@ SiteCopyState RefreshSiteCopy(const char* site_path, const char* copy_path) {
     SetCopyTimes(copy_path, site.written);
     return SiteCopyState::Refreshed;
 }
+
+} // namespace

@@ -33,4 +33,10 @@ std::string SiteCopyPathBeside(const char* table_path);
 // Copies the site's file to the copy when their size or last-write time differ: whole,
 // into a file beside the copy, read back and compared, then put in place. The copy keeps
 // the site's last-write time, so the next refresh compares with the copy itself.
+// Every state but NoSite also reads the copy's keys afresh (SiteCopyMayHold).
 SiteCopyState RefreshSiteCopy(const char* site_path, const char* copy_path);
+
+// False only when the copy, as the last refresh read it, holds no such key in that
+// section (names compared as the profile service compares them): the lookup then spares
+// the read. True whenever the copy could not be read plainly (not GBK, NUL bytes).
+bool SiteCopyMayHold(const char* section, const char* key);

@@ -10,6 +10,7 @@
 #include "data_locations.h"
 #include "host_message.h"
 #include "shortcut_store.h"
+#include "site_copy.h"
 #include "trace.h"
 #include "typed_shortcut.h"
 #include "uf_host.h"
@@ -38,30 +39,29 @@ enum class Hit { None, HostButton, CustomButton, TooLong };
 
 // The read reports its whole room both for a value it cut and for one that just fills
 // it: one byte more of room tells them apart.
-bool ValueFitsTheRead(const char* section, const char* sentinel) {
+bool ValueFitsTheRead(const char* table, const char* section, const char* sentinel) {
     char wider[ProfileResultSize + 1] = {};
-    unsigned length =
-        ReadProfileText(ShortcutTablePath, section, TypedShortcut, sentinel, wider, sizeof wider);
+    unsigned length = ReadProfileText(table, section, TypedShortcut, sentinel, wider, sizeof wider);
     return length < sizeof wider - 1;
 }
 
 // On a hit ProfileResult holds the entry's whole value.
-Hit ReadEntryOnce(const char* section, const char* sentinel, Hit hit) {
+Hit ReadEntryOnce(const char* table, const char* section, const char* sentinel, Hit hit) {
     // The profile service leaves the place of a double-byte character it had to cut
     // unwritten: no byte of an earlier read may stand there.
     memset(ProfileResult, 0, sizeof ProfileResult);
-    unsigned length = ReadProfileText(ShortcutTablePath, section, TypedShortcut, sentinel,
-                                      ProfileResult, sizeof ProfileResult);
+    unsigned length = ReadProfileText(table, section, TypedShortcut, sentinel, ProfileResult,
+                                      sizeof ProfileResult);
     if (strcmp(ProfileResult, sentinel) == 0)
         return Hit::None;
     // A cut value may name a button that is not the entry's.
-    if (length >= sizeof ProfileResult - 1 && !ValueFitsTheRead(section, sentinel))
+    if (length >= sizeof ProfileResult - 1 && !ValueFitsTheRead(table, section, sentinel))
         return Hit::TooLong;
     return hit;
 }
 
-Hit ReadEntry(const char* section, const char* sentinel, Hit hit) {
-    Hit found = ReadEntryOnce(section, sentinel, hit);
+Hit ReadEntry(const char* table, const char* section, const char* sentinel, Hit hit) {
+    Hit found = ReadEntryOnce(table, section, sentinel, hit);
     Trace("read [%s] %s: %s%s%s%s", section, TypedShortcut,
           found == Hit::None      ? "miss"
           : found == Hit::TooLong ? "too long"
@@ -70,13 +70,31 @@ Hit ReadEntry(const char* section, const char* sentinel, Hit hit) {
     return found;
 }
 
-// The search order is fixed: the first section that holds the code wins.
+// The search order is fixed: the user's table, then the local copy of the site's (never
+// the site's file itself), each in its three sections; the first that holds the code wins.
 Hit FindEntry(const char* module_section) {
-    Hit hit = ReadEntry(module_section, ModuleSentinel, Hit::HostButton);
-    if (hit == Hit::None)
-        hit = ReadEntry(GlobalSection, GlobalSentinel, Hit::HostButton);
-    if (hit == Hit::None)
-        hit = ReadEntry(CustomSection, CustomSentinel, Hit::CustomButton);
+    const char* const tables[] = {ShortcutTablePath, SiteCopyPath};
+    Hit hit = Hit::None;
+    for (const char* table : tables) {
+        if (!table[0])
+            continue;
+        if (table == SiteCopyPath)
+            Trace("lookup: the site's copy \"%s\"", table);
+        // The copy changes only when it is refreshed, which notes its keys: a section
+        // that does not hold the code is not read.
+        auto read = [table](const char* section, const char* sentinel, Hit kind) {
+            if (table == SiteCopyPath && !SiteCopyMayHold(section, TypedShortcut))
+                return Hit::None;
+            return ReadEntry(table, section, sentinel, kind);
+        };
+        hit = read(module_section, ModuleSentinel, Hit::HostButton);
+        if (hit == Hit::None)
+            hit = read(GlobalSection, GlobalSentinel, Hit::HostButton);
+        if (hit == Hit::None)
+            hit = read(CustomSection, CustomSentinel, Hit::CustomButton);
+        if (hit != Hit::None)
+            break;
+    }
     return hit;
 }
 

@@ -159,7 +159,7 @@ printf 'C:\\Site\\Tools\r\n' > "$dirs"
 # An installation recorded by an earlier version, which kept the line as text only.
 run_installer "/D=$root" || fail "exit code $?"
 for value in CustomDirectoryAdded CustomDirectoryLineBytes CustomDirectoryCreated; do
-  wine_run reg delete 'HKCU\Software\Tarnwick' /v $value /f >/dev/null
+  wine_run reg delete 'HKCU\Software\Tarnwick' /v $value /f >/dev/null || fail "could not delete $value"
 done
 uninstall "$root"
 cmp "$dirs" "$work/dirs.before" || fail "an earlier version's line stayed: $(cat -A "$dirs")"
@@ -168,7 +168,7 @@ cmp "$dirs" "$work/dirs.before" || fail "an earlier version's line stayed: $(cat
 # the log, left by the uninstaller.
 mkdir -p "$drive_c/Mine/data"
 printf '[MODE]\r\nMODE=0\r\n' > "$drive_c/Mine/data/button_id.ini"
-wine_run reg add 'HKCU\Environment' /v TARNWICK_DIR /d 'C:\Mine' /f >/dev/null
+wine_run reg add 'HKCU\Environment' /v TARNWICK_DIR /d 'C:\Mine' /f >/dev/null || fail "could not set TARNWICK_DIR to C:\Mine"
 rm -f "$temp/Tarnwick-install.log"
 run_installer "/D=$root" || fail "exit code $?"
 [ "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" = 'C:\Mine' ] || fail "TARNWICK_DIR switched silently"
@@ -176,10 +176,10 @@ log | grep -qF 'TARNWICK_DIR names C:\Mine, which holds a table: kept' || fail "
 uninstall "$root"
 [ "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" = 'C:\Mine' ] || fail "uninstall changed a TARNWICK_DIR it had not set"
 # Set by the installer, changed by hand since: an upgrade and the uninstaller keep it.
-wine_run reg delete 'HKCU\Environment' /v TARNWICK_DIR /f >/dev/null
+wine_run reg delete 'HKCU\Environment' /v TARNWICK_DIR /f >/dev/null || fail "could not delete TARNWICK_DIR"
 run_installer "/D=$root" || fail "exit code $?"
 [ "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" = "$root" ] || fail "TARNWICK_DIR not set"
-wine_run reg add 'HKCU\Environment' /v TARNWICK_DIR /d 'C:\Hand' /f >/dev/null
+wine_run reg add 'HKCU\Environment' /v TARNWICK_DIR /d 'C:\Hand' /f >/dev/null || fail "could not set TARNWICK_DIR to C:\Hand"
 run_installer "/D=$root" || fail "upgrade exit code $?"
 [ "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" = 'C:\Hand' ] || fail "the upgrade overwrote a TARNWICK_DIR set by hand"
 
@@ -192,7 +192,7 @@ wine_run "$root\\Uninstall.exe" /S || fail "Uninstall.exe exit code $?"
 uninstalled "$root"
 (cd "$installed" && find . -type f | sort) | diff - <(printf '%s\n' ./data/Tarnwick.macro ./data/button_id.ini ./data/chick.ini) ||
   fail "uninstall left more or less than the user's data"
-wine_run reg delete 'HKCU\Environment' /v TARNWICK_DIR /f >/dev/null
+wine_run reg delete 'HKCU\Environment' /v TARNWICK_DIR /f >/dev/null || fail "could not delete TARNWICK_DIR"
 # An earlier version's uninstaller returns at once and goes on from a copy of itself
 # in a ~nsu*.tmp folder (here a stand-in that runs until the test lets it end): the
 # installer waits until that copy has finished.

@@ -42,16 +42,25 @@ unix_path() { # a path on drive C: as this machine names it
   local path="$drive_c/${1:3}"
   printf '%s\n' "${path//\\//}"
 }
-# The uninstaller returns once a last copy of itself runs that takes Uninstall.exe as
-# soon as it has exited: the uninstallation is over when that file is gone.
+# The uninstaller runs from copies of itself in the temporary folder; the last one goes
+# on after Uninstall.exe has returned, takes Uninstall.exe and the folder, and ends: the
+# uninstallation is over when that file is gone and no program of the prefix runs from
+# there.
+running_from_temp() {
+  local pid
+  for pid in $(pgrep -u "$(id -u)" -f 'Temp\\' || true); do
+    grep -qzxF "WINEPREFIX=$prefix" "/proc/$pid/environ" 2>/dev/null && return 0
+  done
+  return 1
+}
 uninstalled() { # folder
   local left
   left="$(unix_path "$1")/Uninstall.exe"
   for _ in $(seq 300); do
-    [ -e "$left" ] || return 0
+    [ -e "$left" ] || running_from_temp || return 0
     sleep 0.1
   done
-  fail "$1\\Uninstall.exe still there 30 s after the uninstaller returned"
+  fail "the uninstallation of $1 not over 30 s after the uninstaller returned"
 }
 
 for f in tarnwick-host.exe libhostcore.dll libufun.dll libugopenint.dll; do

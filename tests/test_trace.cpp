@@ -122,9 +122,10 @@ TEST(Trace, NamesTheRuleOfEveryKeyTheLookupAndTheWritesButNeverAPassedKey) {
                        "\\NXBIN\\libugui.dll\", not loaded by the host; it "
                        "exports " UF_MACRO_PLAYBACK_SYMBOL,
                    "application module 0",
-                   "message flag=1 \"打开快捷键成功！\"",
+                   // The switch-on is announced once MODE has been recorded.
                    "write \"" + table + ".bak\" copy of the table",
                    "write \"" + table + "\" [MODE] MODE=1: written",
+                   "message flag=1 \"打开快捷键成功！\"",
                    // L, its release, Space: the rule and, for the taken keys, the name.
                    "key vk=0x4C flags=0x00260001 rule=code-key class=\"TarnwickKeyS\" title=\"NX\" "
                    "name=\"L\"",
@@ -147,8 +148,8 @@ TEST(Trace, NamesTheRuleOfEveryKeyTheLookupAndTheWritesButNeverAPassedKey) {
                    "read [二次开发] Z: miss",
                    "message flag=0 \"输入快捷键有误，请重新输入!\"",
                    "key vk=0x1B flags=0x00010001 rule=esc",
-                   "message flag=1 \"关闭快捷键成功！\"",
                    "write \"" + table + "\" [MODE] MODE=0: written",
+                   "message flag=1 \"关闭快捷键成功！\"",
                    "unload",
                });
 

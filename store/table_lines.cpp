@@ -276,19 +276,3 @@ std::string ProfileValueOf(const std::string& value) {
         return text.substr(1, text.size() - 2);
     return text;
 }
-
-std::string FoldProfileName(const std::string& name) {
-    std::string folded = CutAtNul(name);
-    for (size_t i = 0; i < folded.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(folded[i]);
-        if (IsGbkLeadByte(c))
-            ++i;
-        else if (c >= 'a' && c <= 'z')
-            folded[i] = static_cast<char>(c - 'a' + 'A');
-    }
-    return folded;
-}
-
-bool SameProfileName(const std::string& a, const std::string& b) {
-    return FoldProfileName(a) == FoldProfileName(b);
-}

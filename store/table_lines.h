@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "typed_code_rules.h"
+
 #include "table_encoding.h"
 
 enum class LineKind {
@@ -69,13 +71,3 @@ unsigned long ReadTableFile(const char* path, TableLines* table);
 // What a read of the value returns when it fits: cut at a NUL byte, and a pair of
 // equal quotes (' or ") around it removed.
 std::string ProfileValueOf(const std::string& value);
-
-// Names (sections, keys) as the profile service compares them: ASCII letters
-// upper-cased outside double-byte characters, cut at a NUL byte.
-std::string FoldProfileName(const std::string& name);
-bool SameProfileName(const std::string& a, const std::string& b);
-
-// True for the first byte of a GBK double-byte character.
-inline bool IsGbkLeadByte(unsigned char c) {
-    return c >= 0x81 && c <= 0xFE;
-}

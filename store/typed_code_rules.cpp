@@ -44,3 +44,19 @@ void LookupSectionsInOrder(const char* module_section,
 bool ValueFitsTheLookup(size_t value_bytes) {
     return value_bytes < LookupValueSize;
 }
+
+std::string FoldProfileName(const std::string& name) {
+    std::string folded = name.substr(0, name.find('\0'));
+    for (size_t i = 0; i < folded.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(folded[i]);
+        if (IsGbkLeadByte(c))
+            ++i;
+        else if (c >= 'a' && c <= 'z')
+            folded[i] = static_cast<char>(c - 'a' + 'A');
+    }
+    return folded;
+}
+
+bool SameProfileName(const std::string& a, const std::string& b) {
+    return FoldProfileName(a) == FoldProfileName(b);
+}

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // F1 to F12, the navigation keys from Page Up to Delete, Enter, and the modifier keys
 // themselves. The system updates the thread's key state only after the hook has seen
 // the key-down of a modifier, so "Shift held" is not yet true for the Shift key itself;
@@ -14,6 +16,19 @@ bool IsKeyLeftToHost(WPARAM key);
 // "Space", "Esc" and "Backspace" steer the code and are never part of it (whole text,
 // case-sensitive: the name the system gives).
 bool IsSteeringKeyName(const char* name);
+
+// True for the first byte of a GBK double-byte character.
+inline bool IsGbkLeadByte(unsigned char c) {
+    return c >= 0x81 && c <= 0xFE;
+}
+
+// The one key equality: names (sections, keys) as the profile service compares them,
+// ASCII letters upper-cased outside double-byte characters and cut at a NUL byte. Other
+// letters keep their case: the service finds no full-width, Greek or Cyrillic key under
+// another case. Every test of "the same key" (the lookup's, the editor's duplicates and
+// row addresses, the checker's) goes through it.
+std::string FoldProfileName(const std::string& name);
+bool SameProfileName(const std::string& a, const std::string& b);
 
 // What a hit in a section runs: a host menu button by its command id, or a custom
 // button by macro playback.

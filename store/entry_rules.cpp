@@ -2,11 +2,9 @@
 
 #include <windows.h>
 
-namespace {
+#include "table_lines.h"
 
-bool IsTrimmedBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == 0x1A;
-}
+namespace {
 
 bool Holds(const std::string& text, const char* bytes, size_t count) {
     return text.find_first_of(bytes, 0, count) != std::string::npos;
@@ -22,12 +20,7 @@ int CharacterCount(const std::string& text) {
 } // namespace
 
 std::string TrimProfileBlanks(const std::string& text) {
-    size_t begin = 0, end = text.size();
-    while (begin < end && IsTrimmedBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsTrimmedBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
+    return TrimmedPart(text, 0, text.size(), true);
 }
 
 EntryFault CheckEntry(const std::string& shortcut, const std::string& button_name,

@@ -7,21 +7,12 @@
 
 namespace {
 
-const unsigned GbkCodePage = 936;
-
 // The profile service's blanks: C's white space and Ctrl-Z (an old end-of-file mark).
 bool IsProfileBlank(unsigned char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n' || c == 0x1A;
 }
 
-// The part [begin, end) of text without the profile service's blanks at either end.
-std::string TrimmedPart(const std::string& text, size_t begin, size_t end) {
-    while (begin < end && IsProfileBlank(static_cast<unsigned char>(text[begin])))
-        ++begin;
-    while (end > begin && IsProfileBlank(static_cast<unsigned char>(text[end - 1])))
-        --end;
-    return text.substr(begin, end - begin);
-}
+const unsigned GbkCodePage = 936;
 
 // The first, or the last, byte c in [begin, end) outside double-byte characters ("]"
 // can be a GBK trail byte, "=" cannot), or npos.
@@ -166,6 +157,18 @@ void MarkRepeatedKeys(KeysUnderHeader& keys, std::vector<TableLine>* lines) {
 }
 
 } // namespace
+
+std::string TrimmedPart(const std::string& text, size_t begin, size_t end, bool keep_line_ends) {
+    auto blank = [keep_line_ends](unsigned char c) {
+        return IsProfileBlank(c) && !(keep_line_ends && (c == '\r' || c == '\n'));
+    };
+    end = end < text.size() ? end : text.size();
+    while (begin < end && blank(static_cast<unsigned char>(text[begin])))
+        ++begin;
+    while (end > begin && blank(static_cast<unsigned char>(text[end - 1])))
+        --end;
+    return text.substr(begin, end - begin);
+}
 
 unsigned long ReadFileBytes(const char* path, std::string* bytes) {
     bytes->clear();

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "table_encoding.h"
 #include "table_lines.h"
 
 namespace {
@@ -14,7 +15,8 @@ bool Holds(const std::string& text, const char* bytes, size_t count) {
 int CharacterCount(const std::string& text) {
     if (text.empty())
         return 0;
-    return MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    return MultiByteToWideChar(GbkCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                               0);
 }
 
 } // namespace

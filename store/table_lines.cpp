@@ -12,8 +12,6 @@ bool IsProfileBlank(unsigned char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n' || c == 0x1A;
 }
 
-const unsigned GbkCodePage = 936;
-
 // The first, or the last, byte c in [begin, end) outside double-byte characters ("]"
 // can be a GBK trail byte, "=" cannot), or npos.
 size_t FindSingleByte(const std::string& text, size_t begin, size_t end, char c,

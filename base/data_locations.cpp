@@ -12,6 +12,7 @@
 char ShortcutTablePath[DataPathSize];
 char MacroFilePath[DataPathSize];
 char SettingsFilePath[DataPathSize];
+char SiteCopyPath[DataPathSize];
 char UiLibraryPath[UiLibraryPathSize];
 
 namespace {

@@ -5,9 +5,12 @@
 
 enum { DataPathSize = 256, UiLibraryPathSize = 260 };
 
-extern char ShortcutTablePath[DataPathSize];  // button_id.ini
-extern char MacroFilePath[DataPathSize];      // Tarnwick.macro
-extern char SettingsFilePath[DataPathSize];   // chick.ini
+extern char ShortcutTablePath[DataPathSize]; // button_id.ini
+extern char MacroFilePath[DataPathSize];     // Tarnwick.macro
+extern char SettingsFilePath[DataPathSize];  // chick.ini
+// site_button_id.ini, the local copy of the site's table beside button_id.ini; empty
+// when no site table is set.
+extern char SiteCopyPath[DataPathSize];
 extern char UiLibraryPath[UiLibraryPathSize]; // libugui.dll
 
 // Fills the 256-byte buffer with TARNWICK_DIR (at most 255 characters, one trailing

@@ -117,11 +117,12 @@ const Entry Texts[] = {
     {TextId::MacroNote, "custom button, by macro", "二次开发按钮，宏回放"},
     {TextId::ButtonsSummary, "%d buttons", "%d 个按钮"},
     {TextId::Usage,
-     "usage: tarnwick-check [--menus DIR]... [--module N] [--lang en] TABLE\n"
+     "usage: tarnwick-check [--menus DIR]... [--module N] [--site SITE] [--lang en] TABLE\n"
      "       tarnwick-check --list-buttons --menus DIR [--find TEXT]\n"
      "       tarnwick-check --seat [--lang en]\n"
      "       tarnwick-check --help\n",
-     "用法：tarnwick-check [--menus 文件夹]... [--module 模块号] [--lang en] 快捷键表\n"
+     "用法：tarnwick-check [--menus 文件夹]... [--module 模块号] [--site 站点表] [--lang en] "
+     "快捷键表\n"
      "      tarnwick-check --list-buttons --menus 文件夹 [--find 文字]\n"
      "      tarnwick-check --seat [--lang en]\n"
      "      tarnwick-check --help\n"},
@@ -134,6 +135,11 @@ const Entry Texts[] = {
      "  --module N          print every code that can be typed in application module N\n"
      "                      (40 modeling, 1 drafting, 16 manufacturing, 48 gateway ...)\n"
      "                      and what it runs\n"
+     "  --site SITE         also check the site's table SITE like any table, and the\n"
+     "                      pair: user's entries that override site codes or repeat\n"
+     "                      them, site codes that a user's shorter code hides in\n"
+     "                      immediate mode; with --module, the site's codes that run\n"
+     "                      are listed too, marked (site)\n"
      "  --list-buttons      list the buttons of the menu files in the --menus folders:\n"
      "                      name, label, file and line\n"
      "  --find TEXT         with --list-buttons: only buttons whose name or label\n"
@@ -160,6 +166,9 @@ const Entry Texts[] = {
      "                      可以给出多次\n"
      "  --module 模块号     列出在该应用模块中能输入的每个快捷键及其运行的命令\n"
      "                      （40 建模，1 制图，16 加工，48 基本环境 ……）\n"
+     "  --site 站点表       同时像其他表一样检查站点表，并把两张表合起来检查：覆盖或重复\n"
+     "                      站点快捷键的用户条目，立即模式下被用户较短快捷键挡住的站点\n"
+     "                      快捷键；与 --module 同用时也列出会运行的站点快捷键，标为（站点）\n"
      "  --list-buttons      列出 --menus 文件夹中菜单文件的按钮：名称、标签、文件和行号\n"
      "  --find 文字         与 --list-buttons 同用：只列出名称或标签含有该文字的按钮\n"
      "                      （不分大小写）\n"

@@ -15,6 +15,7 @@
 #include "menu_catalogue.h"
 #include "seat_check.h"
 #include "shortcut_store.h"
+#include "site_findings.h"
 #include "table_findings.h"
 #include "table_lines.h"
 
@@ -25,6 +26,7 @@ enum { ExitClean = 0, ExitFindings = 1, ExitUnreadable = 2 };
 struct Options {
     std::vector<std::string> menus;
     std::string table;
+    std::string site;
     std::string find;
     bool list_buttons = false;
     bool seat = false;
@@ -58,6 +60,8 @@ bool ParseArguments(int argc, char** argv, Options* options) {
             options->list_buttons = true;
         } else if (arg == "--menus" && has_next) {
             options->menus.push_back(argv[++i]);
+        } else if (arg == "--site" && has_next) {
+            options->site = argv[++i];
         } else if (arg == "--find" && has_next) {
             options->find = argv[++i];
         } else if (arg == "--module" && has_next) {
@@ -82,9 +86,9 @@ bool ParseArguments(int argc, char** argv, Options* options) {
         return true;
     if (options->seat)
         return !options->list_buttons && options->menus.empty() && options->table.empty() &&
-               options->find.empty() && !options->have_module;
+               options->find.empty() && !options->have_module && options->site.empty();
     if (options->list_buttons)
-        return !options->menus.empty() && options->table.empty();
+        return !options->menus.empty() && options->table.empty() && options->site.empty();
     return !options->table.empty() && options->find.empty();
 }
 
@@ -138,17 +142,27 @@ TypingMode ModeBesideTable(const std::string& table) {
     return ReadSpaceModeSetting(settings.c_str()) == 1 ? TypingMode::Space : TypingMode::Immediate;
 }
 
-void PrintModule(const Options& options, const CheckInput& input) {
-    std::vector<EffectiveEntry> entries = EffectiveTable(input, options.module);
+void PrintModule(const Options& options, const CheckInput& input, const CheckInput* site) {
+    std::vector<PairEntry> entries;
+    if (site) {
+        entries = EffectivePair(input, *site, options.module);
+    } else {
+        for (const EffectiveEntry& entry : EffectiveTable(input, options.module))
+            entries.push_back({entry, false});
+    }
     TextId mode = input.mode == TypingMode::Space       ? TextId::ModeSpace
                   : input.mode == TypingMode::Immediate ? TextId::ModeImmediate
                                                         : TextId::ModeUnknown;
     printf("%s\n", Format(Text(options.language, TextId::ModuleHeading), options.module,
                           Text(options.language, mode), static_cast<int>(entries.size()))
                        .c_str());
-    for (const EffectiveEntry& entry : entries) {
+    for (const PairEntry& pair : entries) {
+        const EffectiveEntry& entry = pair.entry;
         std::string where =
-            Format("[%s] %s:%d", entry.section.c_str(), options.table.c_str(), entry.line);
+            Format("[%s] %s:%d", entry.section.c_str(),
+                   pair.site ? options.site.c_str() : options.table.c_str(), entry.line);
+        if (pair.site)
+            where += Format(" (%s)", SiteText(options.language, SiteTextId::SiteNote));
         if (entry.custom)
             where += Format(" (%s)", Text(options.language, TextId::MacroNote));
         printf("  %-5s  %-32s %-16s %s\n", entry.code.c_str(), entry.button.c_str(),
@@ -156,45 +170,90 @@ void PrintModule(const Options& options, const CheckInput& input) {
     }
 }
 
+bool ReadTable(const Options& options, const std::string& path, std::string* bytes) {
+    unsigned long error = ReadFileBytes(path.c_str(), bytes);
+    if (error)
+        printf("%s\n", Format(Text(options.language, TextId::Unreadable), path.c_str(),
+                              SystemMessage(error, options.language).c_str())
+                           .c_str());
+    return error == 0;
+}
+
+std::string FindingLine(const std::string& path, int line, Severity severity,
+                        const std::string& text) {
+    return Format("%s:%d: %s: ", path.c_str(), line,
+                  severity == Severity::Error ? "error" : "warning") +
+           text + '\n';
+}
+
+// The table's findings and summary; false when it has findings.
+bool PrintTableReport(const Options& options, const std::string& path, const CheckInput& input) {
+    CheckReport report = CheckTable(input);
+    std::string out;
+    for (const Finding& finding : report.findings)
+        out += FindingLine(path, finding.line, finding.severity, finding.text);
+    fputs(out.c_str(), stdout);
+    if (report.findings.empty()) {
+        printf("%s\n",
+               Format(Text(options.language, TextId::SummaryClean), path.c_str(), report.entries)
+                   .c_str());
+        return true;
+    }
+    printf("%s\n", Format(Text(options.language, TextId::SummaryFindings), path.c_str(),
+                          report.errors, report.warnings, report.entries)
+                       .c_str());
+    return false;
+}
+
+bool PrintPairReport(const Options& options, const CheckInput& user, const CheckInput& site) {
+    std::vector<SiteFinding> findings = CheckTablePair(user.bytes, site.bytes, options.language);
+    std::string out;
+    for (const SiteFinding& finding : findings)
+        out += FindingLine(finding.in_site ? options.site : options.table, finding.line,
+                           finding.severity, finding.text);
+    fputs(out.c_str(), stdout);
+    if (findings.empty()) {
+        printf("%s\n", Format(SiteText(options.language, SiteTextId::PairClean),
+                              options.table.c_str(), options.site.c_str())
+                           .c_str());
+        return true;
+    }
+    printf("%s\n",
+           Format(SiteText(options.language, SiteTextId::PairFindings), options.table.c_str(),
+                  options.site.c_str(), static_cast<int>(findings.size()))
+               .c_str());
+    return false;
+}
+
 int CheckTableFile(const Options& options) {
     std::vector<MenuButton> buttons;
     if (!ReadMenus(options, &buttons))
         return ExitUnreadable;
     CheckInput input;
-    unsigned long error = ReadFileBytes(options.table.c_str(), &input.bytes);
-    if (error) {
-        printf("%s\n", Format(Text(options.language, TextId::Unreadable), options.table.c_str(),
-                              SystemMessage(error, options.language).c_str())
-                           .c_str());
+    if (!ReadTable(options, options.table, &input.bytes))
         return ExitUnreadable;
-    }
     KeyNames key_names = KeyNames::FromSystem();
     input.key_names = &key_names;
     input.mode = ModeBesideTable(options.table);
     input.buttons = options.menus.empty() ? nullptr : &buttons;
     input.language = options.language;
+    // The site's table is typed in the user's mode: its own MODE and settings count for
+    // nothing.
+    CheckInput site = input;
+    if (!options.site.empty() && !ReadTable(options, options.site, &site.bytes))
+        return ExitUnreadable;
 
     if (options.have_module)
-        PrintModule(options, input);
-    CheckReport report = CheckTable(input);
-    std::string out;
-    for (const Finding& finding : report.findings) {
-        out += Format("%s:%d: %s: ", options.table.c_str(), finding.line,
-                      finding.severity == Severity::Error ? "error" : "warning");
-        out += finding.text;
-        out += '\n';
+        PrintModule(options, input, options.site.empty() ? nullptr : &site);
+    bool clean = PrintTableReport(options, options.table, input);
+    if (!options.site.empty()) {
+        printf("%s\n",
+               Format(SiteText(options.language, SiteTextId::SiteHeading), options.site.c_str())
+                   .c_str());
+        clean = PrintTableReport(options, options.site, site) && clean;
+        clean = PrintPairReport(options, input, site) && clean;
     }
-    fputs(out.c_str(), stdout);
-    if (report.findings.empty()) {
-        printf("%s\n", Format(Text(options.language, TextId::SummaryClean), options.table.c_str(),
-                              report.entries)
-                           .c_str());
-        return ExitClean;
-    }
-    printf("%s\n", Format(Text(options.language, TextId::SummaryFindings), options.table.c_str(),
-                          report.errors, report.warnings, report.entries)
-                       .c_str());
-    return ExitFindings;
+    return clean ? ExitClean : ExitFindings;
 }
 
 } // namespace

@@ -20,6 +20,10 @@ const char* const DataFileNames[] = {"button_id.ini", "chick.ini", "Tarnwick.mac
 const char TableName[] = "button_id.ini";
 const char SettingsName[] = "chick.ini";
 const char TraceFileName[] = "tarnwick-trace.log";
+const char SiteVariable[] = "TARNWICK_SITE_TABLE";
+const char SiteCopyName[] = "site_button_id.ini";
+// The plug-in keeps the site table's path in 260 bytes.
+enum { SitePathMax = 259 };
 // The plug-in refuses to append its trace to a file of these kinds.
 const char* const RefusedTraceEndings[] = {".ini", ".bak", ".macro", ".men", ".dll", ".exe"};
 const UINT GbkCodePage = 936;
@@ -176,6 +180,73 @@ void CheckBackup(Seat* seat, const std::string& table_path) {
     std::string when = Format("%04u-%02u-%02u %02u:%02u", time.wYear, time.wMonth, time.wDay,
                               time.wHour, time.wMinute);
     seat->Add(SeatStatus::Ok, Format(seat->Text(SeatTextId::BackupOk), when.c_str()));
+}
+
+std::string LocalTime(const FILETIME& stamp) {
+    FILETIME local;
+    SYSTEMTIME time = {};
+    FileTimeToLocalFileTime(&stamp, &local);
+    FileTimeToSystemTime(&local, &time);
+    return Format("%04u-%02u-%02u %02u:%02u", time.wYear, time.wMonth, time.wDay, time.wHour,
+                  time.wMinute);
+}
+
+// The site's table as the plug-in takes it from the process environment, and its local
+// copy, which keeps the site file's size and last-write time when it is made.
+void CheckSiteTable(Seat* seat, const std::string& data_folder) {
+    std::string site;
+    // A seat without a site table reads as it always did.
+    if (!Variable(SiteVariable, &site))
+        return;
+    if (site.size() > SitePathMax) {
+        seat->Add(SeatStatus::Error,
+                  Format(seat->Text(SeatTextId::SiteTooLong), static_cast<int>(site.size())));
+        return;
+    }
+    std::string bytes;
+    WIN32_FILE_ATTRIBUTE_DATA site_data = {};
+    DWORD error = ReadFileBytes(site.c_str(), &bytes);
+    bool reachable =
+        error == 0 && GetFileAttributesExA(site.c_str(), GetFileExInfoStandard, &site_data);
+    if (reachable) {
+        KeyNames key_names = KeyNames::FromSystem();
+        CheckInput input;
+        input.bytes = bytes;
+        input.key_names = &key_names;
+        input.language = seat->language;
+        seat->Add(SeatStatus::Ok,
+                  Format(seat->Text(SeatTextId::SiteOk), site.c_str(), CheckTable(input).entries));
+    } else {
+        seat->Add(SeatStatus::Warning,
+                  Format(seat->Text(SeatTextId::SiteUnreachable), site.c_str(),
+                         Reason(error ? error : GetLastError(), seat->language).c_str()));
+    }
+    if (data_folder.empty())
+        return;
+    std::string copy = data_folder + "\\" + SiteCopyName;
+    WIN32_FILE_ATTRIBUTE_DATA copy_data = {};
+    if (!GetFileAttributesExA(copy.c_str(), GetFileExInfoStandard, &copy_data)) {
+        if (reachable)
+            seat->Add(SeatStatus::Warning,
+                      Format(seat->Text(SeatTextId::SiteCopyNone), copy.c_str()));
+        else
+            seat->Add(SeatStatus::Error,
+                      Format(seat->Text(SeatTextId::SiteCopyMissing), copy.c_str()));
+        return;
+    }
+    std::string made = LocalTime(copy_data.ftCreationTime);
+    if (!reachable) {
+        seat->Add(SeatStatus::Warning,
+                  Format(seat->Text(SeatTextId::SiteCopyServes), copy.c_str(), made.c_str()));
+    } else if (copy_data.nFileSizeLow == site_data.nFileSizeLow &&
+               copy_data.nFileSizeHigh == site_data.nFileSizeHigh &&
+               CompareFileTime(&copy_data.ftLastWriteTime, &site_data.ftLastWriteTime) == 0) {
+        seat->Add(SeatStatus::Ok,
+                  Format(seat->Text(SeatTextId::SiteCopyCurrent), copy.c_str(), made.c_str()));
+    } else {
+        seat->Add(SeatStatus::Warning,
+                  Format(seat->Text(SeatTextId::SiteCopyStale), copy.c_str(), made.c_str()));
+    }
 }
 
 // Returns the data folder, or an empty text when TARNWICK_DIR names none.
@@ -352,6 +423,7 @@ std::vector<SeatItem> CheckSeat(Language language) {
     std::string data_folder = CheckInstallation(&seat, &install_root);
     if (!data_folder.empty())
         CheckDataFiles(&seat, data_folder);
+    CheckSiteTable(&seat, data_folder);
 
     std::string host_root;
     if (Variable("UGII_BASE_DIR", &host_root)) {

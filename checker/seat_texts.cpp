@@ -167,6 +167,33 @@ const Entry Texts[] = {
      "跟踪：TARNWICK_TRACE 指向 %s，这是插件或 NX 使用的文件类型（.ini、.bak、.macro、.men、"
      ".dll、.exe），写入跟踪会损坏它：插件不会记录跟踪；请指定 .log 文件，或设为 1 写入 data "
      "文件夹"},
+    {SeatTextId::SiteTooLong,
+     "site table: TARNWICK_SITE_TABLE is %d characters long, more than the plug-in's 259: "
+     "the plug-in uses no site table; name a shorter path",
+     "站点表：TARNWICK_SITE_TABLE 长 %d 个字符，超过插件允许的 259 个：插件不使用站点表；"
+     "请改用较短的路径"},
+    {SeatTextId::SiteOk, "site table: %s can be read, %d entries",
+     "站点表：%s 可以读取，共 %d 个条目"},
+    {SeatTextId::SiteUnreachable,
+     "site table: %s cannot be read (%s): the plug-in uses its last copy; check the share "
+     "and TARNWICK_SITE_TABLE",
+     "站点表：无法读取 %s（%s）：插件使用上次的副本；请检查共享文件夹和 TARNWICK_SITE_TABLE"},
+    {SeatTextId::SiteCopyNone,
+     "site table's copy: %s does not exist yet; the plug-in makes it at its next start",
+     "站点表副本：%s 尚不存在；插件下次启动时会创建它"},
+    {SeatTextId::SiteCopyMissing,
+     "site table's copy: %s does not exist and the site's table cannot be read: the site's "
+     "codes do not run on this seat",
+     "站点表副本：%s 不存在，站点表也无法读取：本工作站上站点的快捷键不能使用"},
+    {SeatTextId::SiteCopyCurrent, "site table's copy: %s, made %s, the same as the site's table",
+     "站点表副本：%s，复制于 %s，与站点表相同"},
+    {SeatTextId::SiteCopyStale,
+     "site table's copy: %s, made %s, older than the site's table: the plug-in refreshes it "
+     "at its next start, switch-on or opening of the editor",
+     "站点表副本：%s，复制于 %s，比站点表旧：插件在下次启动、开启快捷键或打开设置窗口时会更新它"},
+    {SeatTextId::SiteCopyServes,
+     "site table's copy: %s, made %s, serves while the site's table cannot be read",
+     "站点表副本：%s，复制于 %s，在站点表无法读取期间使用它"},
     {SeatTextId::Summary, "seat: %d ok, %d warning(s), %d error(s)",
      "工作站：%d 项正常，%d 个警告，%d 个错误"},
 };

@@ -43,6 +43,14 @@ enum class SeatTextId {
     TraceNoFolder,
     TraceNoInstallRoot,
     TraceOwnFile,
+    SiteTooLong,
+    SiteOk,
+    SiteUnreachable,
+    SiteCopyNone,
+    SiteCopyMissing,
+    SiteCopyCurrent,
+    SiteCopyStale,
+    SiteCopyServes,
     Summary,
 };
 

@@ -11,6 +11,7 @@
 #include "host_message.h"
 #include "resource.h"
 #include "shortcut_store.h"
+#include "site_copy.h"
 #include "table_backup.h"
 #include "table_check.h"
 #include "table_encoding.h"
@@ -99,6 +100,18 @@ const char SettingsNotGbkMessage[] =
     "本工具不会写入它，空格键模式没有改变。请用文本编辑器把它另存为 GBK（ANSI）编码。";
 const char SettingsNotWrittenMessage[] =
     "无法写入设置文件 chick.ini（被其他程序占用或只读），空格键模式没有改变。";
+
+// The site's table, listed from its local copy and never written. %s is the site's path.
+const char SiteRowMarker[] = "[站点] ";
+const char SiteRowMessage[] = "该行属于站点快捷键表 %s，编辑器不能删除或修改它。"
+                              "如需改用自己的设置，请添加同一快捷键，覆盖站点的设置。";
+const char SiteOverrideQuestion[] = "站点快捷键表 %s 中已有快捷键 %s。\n\n"
+                                    "是否为您自己添加它？您的设置将覆盖站点的设置，"
+                                    "站点的表不会改变。";
+const char SiteUnreachableMessage[] = "无法读取站点快捷键表 %s，正在使用上次复制到本机的副本 %s。"
+                                      "站点表恢复可用后，下次开启快捷键或打开本窗口时会自动更新。";
+const char SiteNoCopyMessage[] = "无法读取站点快捷键表 %s，本机还没有它的副本，"
+                                 "站点的快捷键暂时不可用。请检查 TARNWICK_SITE_TABLE 和网络连接。";
 
 // At most this many lines are named when the editor opens, each cut to about this many
 // bytes; the rest are counted.
@@ -233,6 +246,9 @@ void KEY_DLG::AddShortcut() {
         HostMessage(NoPartMessage, 1);
         return;
     }
+    // Asked before the table's lock is taken: a box may stay open as long as the user likes.
+    if (!SiteOverrideAgreed())
+        return;
     TableOpenTest table_open = OpenTableOrComplain();
     ShortcutRow entry;
     ChangeReport report;
@@ -295,7 +311,7 @@ void KEY_DLG::DeleteShortcut() {
 void KEY_DLG::ModifyShortcut() {
     TableOpenTest table_open = OpenTableOrComplain();
     int row = SelectedAddressableRow(NoRowToModifyMessage);
-    if (row < 0)
+    if (row < 0 || !SiteOverrideAgreed())
         return;
     const RowAddress old_line = *AddressOf(row);
     ShortcutRow entry;
@@ -445,9 +461,11 @@ void KEY_DLG::LoadList(bool name_unaddressable_lines) {
         snprintf(number, sizeof number, "\n第 %d 行：", line.address.line_number);
         named += number + NamedLineText(line.text);
     }
+    AppendSiteLines(&rows);
     FillShortcutList(Control(IDC_SHORTCUT_LIST), rows);
     if (!name_unaddressable_lines)
         return;
+    TellSiteCopyState();
     if (read == TableRead::Unreadable) {
         Message(UnreadableOnOpenMessage);
     } else if (unaddressable > 0) {
@@ -483,8 +501,7 @@ const char* KEY_DLG::NewEntryRefusal(const char* duplicate_message, const TableL
     // Keys and values are stored as the profile service reads them back: trimmed.
     std::string& shortcut = entry->column[ShortcutColumn];
     shortcut = TrimProfileBlanks(ControlText(IDC_SHORTCUT_EDIT));
-    if (!shortcut.empty() && (FindShortcutRow(Control(IDC_SHORTCUT_LIST), shortcut) >= 0 ||
-                              FileHoldsShortcut(table, shortcut)))
+    if (!shortcut.empty() && (UserRowHolds(shortcut) || FileHoldsShortcut(table, shortcut)))
         return duplicate_message;
     entry->column[ButtonColumn] = TrimProfileBlanks(ControlText(IDC_BUTTON_NAME_EDIT));
     entry->column[CommandColumn] = TrimProfileBlanks(ControlText(IDC_COMMAND_EDIT));
@@ -507,6 +524,12 @@ int KEY_DLG::SelectedAddressableRow(const char* no_row_message) {
         return -1;
     }
     const RowAddress* address = AddressOf(row);
+    if (address && address->site) {
+        char text[1024];
+        snprintf(text, sizeof text, SiteRowMessage, SiteTablePath);
+        Message(text);
+        return -1;
+    }
     if (!address || !address->addressable) {
         Message(UnaddressableRowMessage);
         return -1;
@@ -557,4 +580,60 @@ int KEY_DLG::AppendEntryRow(const ShortcutRow& entry) {
     RowAddresses.push_back(address);
     return AppendRow(Control(IDC_SHORTCUT_LIST), entry,
                      static_cast<LPARAM>(RowAddresses.size() - 1));
+}
+
+bool KEY_DLG::UserRowHolds(const std::string& shortcut) const {
+    HWND list = Control(IDC_SHORTCUT_LIST);
+    int count = RowCount(list);
+    for (int row = 0; row < count; ++row) {
+        const RowAddress* address = AddressOf(row);
+        if ((!address || !address->site) &&
+            SameProfileName(RowText(list, row, ShortcutColumn), shortcut))
+            return true;
+    }
+    return false;
+}
+
+bool KEY_DLG::SiteOverrideAgreed() {
+    if (!SiteCopyPath[0])
+        return true;
+    std::string shortcut = TrimProfileBlanks(ControlText(IDC_SHORTCUT_EDIT));
+    // A code of the user's own is refused as a duplicate, whatever the site holds.
+    if (shortcut.empty() || UserRowHolds(shortcut))
+        return true;
+    // The copy as it is now: a switch-on since the opening may have refreshed it.
+    TableLines site;
+    if (ReadTableNow(SiteCopyPath, &site) != TableRead::Read || !FileHoldsShortcut(site, shortcut))
+        return true;
+    char text[1024];
+    snprintf(text, sizeof text, SiteOverrideQuestion, SiteTablePath, shortcut.c_str());
+    // No is the default: the site's entry stays in force unless the user chooses.
+    return Message(text, MB_YESNO | MB_DEFBUTTON2) == IDYES;
+}
+
+void KEY_DLG::AppendSiteLines(std::vector<ShortcutRow>* rows) {
+    if (!SiteCopyPath[0])
+        return;
+    TableLines site;
+    if (ReadTableNow(SiteCopyPath, &site) == TableRead::Read) {
+        for (ListedLine& line : ListTableLines(site)) {
+            line.row.column[SectionColumn] = SiteRowMarker + line.row.column[SectionColumn];
+            line.address.site = true;
+            rows->push_back(line.row);
+            RowAddresses.push_back(line.address);
+        }
+    }
+}
+
+void KEY_DLG::TellSiteCopyState() {
+    if (!SiteCopyPath[0])
+        return;
+    char text[1024];
+    if (SiteCopyStatus == SiteCopyState::Unreachable || SiteCopyStatus == SiteCopyState::CopyFailed)
+        snprintf(text, sizeof text, SiteUnreachableMessage, SiteTablePath, SiteCopyPath);
+    else if (SiteCopyStatus == SiteCopyState::NoCopy)
+        snprintf(text, sizeof text, SiteNoCopyMessage, SiteTablePath);
+    else
+        return;
+    Message(text);
 }

@@ -70,6 +70,15 @@ class KEY_DLG : public DialogBase {
     // The row's line as it was read, or written by this editor.
     const RowAddress* AddressOf(int row) const;
     int AppendEntryRow(const ShortcutRow& entry);
+    // Whether a row of the user's own table has this shortcut, letter case ignored.
+    bool UserRowHolds(const std::string& shortcut) const;
+    // When the site's table holds the shortcut the fields give, asks whether the user's
+    // own entry is to override it; false when the user says no.
+    bool SiteOverrideAgreed();
+    // The site's rows, marked, after the user's.
+    void AppendSiteLines(std::vector<ShortcutRow>* rows);
+    // On opening: says when the site's file cannot be read and the last copy serves.
+    void TellSiteCopyState();
 
     HWND ScopeBox = nullptr;
     int SpaceModeValue;

@@ -19,6 +19,8 @@ struct RowAddress {
     // False for a line the profile service cannot reach on its own: its key occurs twice
     // under one header, its section's header occurs twice, or its key holds a NUL.
     bool addressable = true;
+    // A line of the site's table, read from its local copy: listed, never written.
+    bool site = false;
 };
 
 struct ListedLine {

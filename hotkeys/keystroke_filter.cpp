@@ -71,7 +71,7 @@ class HostPort final : public KeystrokePort {
     void ShowMessage(const char* text, int flag) override { HostMessage(text, flag); }
     void Wait(DWORD milliseconds) override { Sleep(milliseconds); }
     void LookUp(LookupVariant variant) override {
-        ShortcutLookup(HostTypedCode, variant, ShortcutTablePath, *this);
+        ShortcutLookup(HostTypedCode, variant, ShortcutTablePath, SiteCopyPath, *this);
     }
     int ApplicationModule() override {
         int module_id = 0;

@@ -6,6 +6,7 @@
 
 #include "macro_playback.h"
 #include "shortcut_store.h"
+#include "site_copy.h"
 #include "table_probes.h"
 #include "trace.h"
 #include "typed_code_rules.h"
@@ -56,15 +57,28 @@ Hit ReadEntry(const char* table, const LookupSection& s, const char* code,
     return found;
 }
 
-// The first section that holds the code wins.
-Hit FindEntry(const char* table, const char* module_section, const char* code,
-              char (&value)[LookupValueSize]) {
+// The user's table, then the local copy of the site's (never the site's file itself),
+// each in its sections in the lookup's order; the first that holds the code wins.
+Hit FindEntry(const char* table_path, const char* site_copy_path, const char* module_section,
+              const char* code, char (&value)[LookupValueSize]) {
     LookupSection sections[LookupSectionCount];
     LookupSectionsInOrder(module_section, sections);
-    for (const LookupSection& s : sections) {
-        Hit hit = ReadEntry(table, s, code, value);
-        if (hit != Hit::None)
-            return hit;
+    const char* const tables[] = {table_path, site_copy_path};
+    for (const char* table : tables) {
+        if (!table || !table[0])
+            continue;
+        bool site = table == site_copy_path;
+        if (site)
+            Trace("lookup: the site's copy \"%s\"", table);
+        for (const LookupSection& s : sections) {
+            // The copy changes only when it is refreshed, which notes its keys: a section
+            // that does not hold the code is not read.
+            if (site && !SiteCopyMayHold(s.section, code))
+                continue;
+            Hit hit = ReadEntry(table, s, code, value);
+            if (hit != Hit::None)
+                return hit;
+        }
     }
     return Hit::None;
 }
@@ -89,7 +103,7 @@ void AnswerValueTooLong(TypedCode& typed, const char* code, KeystrokePort& port)
 } // namespace
 
 void ShortcutLookup(TypedCode& typed, LookupVariant variant, const char* table_path,
-                    KeystrokePort& port) {
+                    const char* site_copy_path, KeystrokePort& port) {
     // The code as it stands now: a message's loop may take new keys into the buffer.
     char code[TypedShortcutSize];
     memcpy(code, typed.TypedShortcut, sizeof code);
@@ -108,7 +122,7 @@ void ShortcutLookup(TypedCode& typed, LookupVariant variant, const char* table_p
     }
 
     char value[LookupValueSize];
-    Hit hit = FindEntry(table_path, module_section, code, value);
+    Hit hit = FindEntry(table_path, site_copy_path, module_section, code, value);
     std::string button_name = hit == Hit::HostButton || hit == Hit::CustomButton
                                   ? ButtonNameOfValue(value)
                                   : std::string();

@@ -10,6 +10,7 @@
 #include "plugin_module.h"
 #include "shortcut_editors.h"
 #include "shortcut_store.h"
+#include "site_table.h"
 #include "startup_trace.h"
 #include "uf_host.h"
 
@@ -29,7 +30,9 @@ void StartUp(int* retcode) {
     LocateDataFile("Tarnwick.macro", MacroFilePath);
     LocateDataFile("chick.ini", SettingsFilePath);
     LocateUiLibrary();
+    LocateSiteTable();
     TraceStartUpFacts();
+    RefreshSiteTable("start-up");
     RegisterMenuActions();
     SpaceMode = ReadSpaceModeSetting(SettingsFilePath);
     if (ProcessCodePageIsGbk())

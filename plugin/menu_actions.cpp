@@ -9,6 +9,7 @@
 #include "plugin_module.h"
 #include "shortcut_editors.h"
 #include "shortcut_store.h"
+#include "site_table.h"
 #include "uf_host.h"
 
 namespace {
@@ -67,6 +68,7 @@ int SetShortcutsAction(void*, void*, void*) {
         ShowForeignCodePage();
         return 0;
     }
+    RefreshSiteTable("switch-on");
     HookSwitch installed = InstallKeyboardHook();
     // Written in every case, so the next start-up tries again even after a failure.
     TableWrite write;
@@ -107,6 +109,7 @@ int DefineShortcutsAction(void*, void*, void*) {
         ShowForeignCodePage();
         return 0;
     }
+    RefreshSiteTable("the editor's opening");
     // The editor is a top-level window of its own, as the host shows a plug-in's dialog.
     OpenShortcutEditor(PluginModule(), nullptr);
     return 0;

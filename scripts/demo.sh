@@ -15,6 +15,8 @@
 #   out/demo/host/scripts/   the demo scripts
 #   out/demo/tarnwick/data/  button_id.ini, chick.ini, Tarnwick.macro (TARNWICK_DIR;
 #                            made afresh for every run)
+#   out/demo/site/           the site's table, button_id.ini, as a share would hold it
+#                            (TARNWICK_SITE_TABLE)
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="${TARNWICK_BUILD:-$top/build}"
@@ -26,6 +28,9 @@ fresh_data() {
   mkdir -p "$out/tarnwick/data"
   cp "$top/demo/data/button_id.ini" "$top/demo/data/chick.ini" "$top/demo/data/Tarnwick.macro" \
     "$out/tarnwick/data/"
+  rm -rf "$out/site"
+  mkdir -p "$out/site"
+  cp "$top/demo/site/button_id.ini" "$out/site/"
 }
 
 # The menu file the project ships: the demo exercises the very bytes the package holds.
@@ -47,7 +52,8 @@ stage() {
 
 # Runs the host shell in the working folder <root>\UGII; paths are given relative to it.
 host() {
-  (cd "$out/host/UGII" && "$build/wine-run" tarnwick-host.exe --tarnwick-dir '..\..\tarnwick' \
+  (cd "$out/host/UGII" && TARNWICK_SITE_TABLE='..\..\site\button_id.ini' \
+    "$build/wine-run" tarnwick-host.exe --tarnwick-dir '..\..\tarnwick' \
     --ui-library '..\NXBIN\libugui.dll' "$@")
 }
 

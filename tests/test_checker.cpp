@@ -243,3 +243,55 @@ TEST(Checker, NumberPadCodesListedAreTheOnesThePlugInRuns) {
     TypeCode(" ");
     EXPECT_EQ(RecordedCommandIds(), (std::vector<int>{707, 701})) << DescribeRecord();
 }
+
+// The site's table beside the user's: checked like any table, then the pair as the
+// lookup reads it, the user's table first.
+TEST(Checker, SiteTablePairShowsOverridesRepeatsAndHiddenSiteCodes) {
+    DataFolder folder("checker_site");
+    folder.Write("button_id.ini", std::string(Head) +                             // L on line 4
+                                      "S=UG_MINE=Mine=全局=全局\r\n"              // 5: overrides
+                                      "R=UG_SAME=Same=全局=全局\r\n"              // 6: redundant
+                                      "[40]\r\nM=UG_MINE40=m=仅应用模块=40\r\n"); // 8
+    folder.Write("chick.ini", "[CHECK1]\r\nCHECK1=0\r\n");
+    folder.Write("site.ini", "[MODE]\r\nMODE=1\r\n[全局]\r\n"
+                             "S=UG_SITE=Site=全局=全局\r\n"   // 4
+                             "R=UG_SAME=Same=全局=全局\r\n"   // 5
+                             "LX=UG_SITE_LX=lx=全局=全局\r\n" // 6: hidden behind L
+                             "M=UG_SITE_M=m=全局=全局\r\n"    // 7: overridden in 40 only
+                             "T=UG_SITE_T=t=全局=全局\r\n");  // 8: the site's alone
+    const std::string user = folder.PathOf("button_id.ini");
+    const std::string site = folder.PathOf("site.ini");
+    CheckerRun run = RunChecker("--lang en --site " + Quoted(site) + " " + Quoted(user));
+    EXPECT_EQ(run.status, 1) << run.output;
+    const std::vector<std::string> user_findings = {
+        "5 warning code \"S\" overrides the site table's entry (line 4, button UG_SITE): this "
+        "entry runs instead",
+        "6 warning code \"R\" is the same as the site table's (line 5, button UG_SAME): this entry "
+        "is redundant and may be deleted",
+        "8 warning code \"M\" overrides the site table's entry (line 7, button UG_SITE_M): in "
+        "application module 40 this entry runs instead",
+    };
+    EXPECT_EQ(Findings(run, user), user_findings) << run.output;
+    EXPECT_EQ(Findings(run, site),
+              (std::vector<std::string>{"6 error in immediate mode the site's code \"LX\" can "
+                                        "never be typed: the user's \"L\" (line 4) runs first"}))
+        << run.output;
+
+    // What runs in module 40: the user's entries, then the site's T only.
+    CheckerRun listing =
+        RunChecker("--lang en --module 40 --site " + Quoted(site) + " " + Quoted(user));
+    ASSERT_GE(listing.lines.size(), 6u) << listing.output;
+    EXPECT_EQ(listing.lines[0], "Application module 40, immediate mode: 5 codes") << listing.output;
+    EXPECT_EQ(listing.lines[2].find("  M      UG_MINE40 "), 0u) << listing.output;
+    EXPECT_EQ(listing.lines[5].find("  T      UG_SITE_T "), 0u) << listing.output;
+    EXPECT_NE(listing.lines[5].find("[全局] " + site + ":8 (site)"), std::string::npos)
+        << listing.output;
+
+    // Chinese as well, and the site's table must be readable.
+    CheckerRun chinese = RunChecker("--site " + Quoted(site) + " " + Quoted(user));
+    EXPECT_NE(chinese.output.find("快捷键“S”覆盖了站点表中的同一快捷键"), std::string::npos)
+        << chinese.output;
+    CheckerRun missing = RunChecker("--site " + Quoted(site + "x") + " " + Quoted(user));
+    EXPECT_EQ(missing.status, 2) << missing.output;
+    EXPECT_EQ(RunChecker("--seat --site " + Quoted(site)).status, 2);
+}

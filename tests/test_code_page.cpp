@@ -124,6 +124,7 @@ std::string StageShell(const std::string& folder, bool utf8) {
 }
 
 struct SeatRun {
+    std::string how; // how the run ended, for a failure's message
     bool ended = false;
     std::vector<std::string> lines; // the transcript, UTF-8
 };
@@ -139,6 +140,9 @@ SeatRun RunSeat(const DataFolder& folder, const std::string& shell) {
         StageFolder() + "\\UGII", 60000);
     SeatRun seat;
     seat.ended = run.started && !run.timed_out && run.status == 0;
+    seat.how = "started " + std::to_string(run.started) + ", timed out " +
+               std::to_string(run.timed_out) + ", status " + std::to_string(run.status) +
+               ", output:\n" + run.output + "\n";
     seat.lines =
         driving::TextLines(driving::WithoutCarriageReturns(FileBytes(root + "\\transcript.txt")));
     return seat;
@@ -173,7 +177,7 @@ TEST(CodePage, ForeignCodePageKeepsBothFilesWhateverTheUserDoesAndSaysWhy) {
         folder.Write("chick.ini", SettingsBytes);
         const std::string shell = StageShell(folder.Root() + "\\host", s.utf8_manifest);
         SeatRun seat = RunSeat(folder, shell);
-        ASSERT_TRUE(seat.ended) << Joined(seat.lines);
+        ASSERT_TRUE(seat.ended) << seat.how << Joined(seat.lines);
         const std::string transcript = Joined(seat.lines);
 
         if (code_page == 936) {

@@ -287,3 +287,77 @@ TEST(SeatCheck, TheTraceIsReportedAndAWrongCommandLineCannotRun) {
     for (const char* wrong : {"--seat button_id.ini", "--seat --module 40", "--seat --nonsense"})
         EXPECT_EQ(RunSeatCheck(wrong).status, 2) << wrong;
 }
+
+// The site's table and its local copy, as the plug-in keeps it: current, stale, serving
+// while the share is gone, or missing altogether.
+TEST(SeatCheck, TheSiteTableAndItsCopyAreReported) {
+    Seat seat;
+    const std::string site = seat.Install() + "\\site.ini";
+    const std::string copy = seat.Data("site_button_id.ini");
+    const std::string table = "[全局]\r\nT=UG_T=t=全局=全局\r\n";
+    Seat::Write(site, table);
+    Seat::SetVariable("TARNWICK_SITE_TABLE", site);
+    // The copy as the plug-in makes it: the site's bytes and last-write time.
+    auto make_copy = [&] {
+        Seat::Write(copy, table);
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        GetFileAttributesExA(site.c_str(), GetFileExInfoStandard, &data);
+        HANDLE file = CreateFileA(copy.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        SetFileTime(file, nullptr, nullptr, &data.ftLastWriteTime);
+        CloseHandle(file);
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> plant;
+        Lines lines; // the starts of the site's lines
+    };
+    const Case cases[] = {
+        {"no copy yet",
+         [] {},
+         {"ok: site table: " + site + " can be read, 1 entries",
+          "warning: site table's copy: " + copy + " does not exist yet"}},
+        {"current",
+         make_copy,
+         {"ok: site table: " + site + " can be read",
+          "ok: site table's copy: " + copy + ", made "}},
+        {"stale",
+         [&] {
+             make_copy();
+             Seat::Write(site, table + "U=UG_U=u=全局=全局\r\n");
+         },
+         {"ok: site table: " + site + " can be read, 2 entries",
+          "warning: site table's copy: " + copy + ", made "}},
+        {"share gone, copy serves",
+         [&] {
+             make_copy();
+             DeleteFileA(site.c_str());
+         },
+         {"warning: site table: " + site + " cannot be read",
+          "warning: site table's copy: " + copy + ", made "}},
+        {"share gone, no copy",
+         [&] { DeleteFileA(site.c_str()); },
+         {"warning: site table: " + site + " cannot be read",
+          "error: site table's copy: " + copy + " does not exist"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Seat::Write(site, table);
+        DeleteFileA(copy.c_str());
+        c.plant();
+        SeatRun run = RunSeatCheck("--seat --lang en");
+        Lines found = Starting(run.lines, "ok: site table");
+        for (const std::string& line : Starting(run.lines, "warning: site table"))
+            found.push_back(line);
+        for (const std::string& line : Starting(run.lines, "error: site table"))
+            found.push_back(line);
+        ASSERT_EQ(found.size(), 2u) << Joined(run.lines);
+        for (const std::string& start : c.lines) {
+            bool seen = false;
+            for (const std::string& line : found)
+                seen = seen || line.compare(0, start.size(), start) == 0;
+            EXPECT_TRUE(seen) << start << "\n" << Joined(run.lines);
+        }
+    }
+    SetEnvironmentVariableA("TARNWICK_SITE_TABLE", nullptr);
+}

@@ -122,7 +122,7 @@ TEST(Trace, NamesTheRuleOfEveryKeyTheLookupAndTheWritesButNeverAPassedKey) {
                        "\\NXBIN\\libugui.dll\", not loaded by the host; it "
                        "exports " UF_MACRO_PLAYBACK_SYMBOL,
                    "application module 0",
-                   // The switch-on is announced once MODE has been recorded.
+                   // The switch is told only once its MODE record is read back.
                    "write \"" + table + ".bak\" copy of the table",
                    "write \"" + table + "\" [MODE] MODE=1: written",
                    "message flag=1 \"打开快捷键成功！\"",

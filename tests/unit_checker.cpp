@@ -397,7 +397,7 @@ TEST(CheckTable, WhatRunsForACodeIsWhatTheLookupRuns) {
                 snprintf(typed.TypedShortcut, sizeof typed.TypedShortcut, "%s", code);
                 RunRecorder host;
                 host.module = module;
-                ShortcutLookup(typed, LookupVariant::Space, path.c_str(), host);
+                ShortcutLookup(typed, LookupVariant::Space, path.c_str(), "", host);
                 auto listed = checker.find(FoldProfileName(code));
                 EXPECT_EQ(host.ran, listed == checker.end() ? std::string() : listed->second)
                     << table;

@@ -162,7 +162,7 @@ class RecordingPort final : public KeystrokePort {
     }
     void LookUp(LookupVariant variant) override {
         if (RealLookup) {
-            ShortcutLookup(Typed, variant, TablePath.c_str(), *this);
+            ShortcutLookup(Typed, variant, TablePath.c_str(), "", *this);
             return;
         }
         Recorded.push_back(variant == LookupVariant::Space ? "lookup Space" : "lookup immediate");
@@ -549,7 +549,7 @@ TEST(ShortcutLookup, RunsTheFirstHitAndAnswersEveryOtherOutcome) {
         TypedDuringMessage = c.during_message;
         TypedDuringPlayback = c.during_playback;
         RecordingPort port(Space);
-        ShortcutLookup(Typed, c.variant, TablePath.c_str(), port);
+        ShortcutLookup(Typed, c.variant, TablePath.c_str(), "", port);
         EXPECT_EQ(Recorded, c.effects);
         EXPECT_STREQ(Typed.TypedShortcut, c.typed_after);
         EXPECT_EQ(TypedDuringMessage, nullptr);
@@ -560,7 +560,7 @@ TEST(ShortcutLookup, RunsTheFirstHitAndAnswersEveryOtherOutcome) {
     SetTyped("M", "M");
     Recorded.clear();
     RecordingPort port(Space);
-    ShortcutLookup(Typed, LookupVariant::Space, (TablePath + ".missing").c_str(), port);
+    ShortcutLookup(Typed, LookupVariant::Space, (TablePath + ".missing").c_str(), "", port);
     EXPECT_EQ(Recorded, (Effects{"module", "message 打开快捷键.ini文件时失败 1"}));
     EXPECT_STREQ(Typed.TypedShortcut, "M");
 
@@ -568,7 +568,7 @@ TEST(ShortcutLookup, RunsTheFirstHitAndAnswersEveryOtherOutcome) {
     MainWindowHandle = nullptr;
     SetTyped("M", "M");
     Recorded.clear();
-    ShortcutLookup(Typed, LookupVariant::Space, TablePath.c_str(), port);
+    ShortcutLookup(Typed, LookupVariant::Space, TablePath.c_str(), "", port);
     EXPECT_EQ(Recorded, (Effects{"module", "main window", "button id BTN_M", "status "}));
     MainWindowHandle = reinterpret_cast<HWND>(0x1234);
     RealLookup = false;

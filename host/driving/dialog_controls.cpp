@@ -29,6 +29,19 @@ std::vector<HWND> Collect(Search search) {
     return search.found;
 }
 
+struct ControlSearch {
+    std::string class_name;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectControl(HWND child, LPARAM param) {
+    ControlSearch* search = reinterpret_cast<ControlSearch*>(param);
+    if (IsWindowVisible(child) &&
+        lstrcmpiA(WindowClass(child).c_str(), search->class_name.c_str()) == 0)
+        search->found.push_back(child);
+    return TRUE;
+}
+
 BOOL CALLBACK FindCombo(HWND child, LPARAM param) {
     if (lstrcmpiA(WindowClass(child).c_str(), "ComboBox") == 0) {
         *reinterpret_cast<HWND*>(param) = child;
@@ -40,9 +53,10 @@ BOOL CALLBACK FindCombo(HWND child, LPARAM param) {
 } // namespace
 
 std::string WindowText(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int got = GetWindowTextA(window, &text[0], length + 1);
+    LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+    std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+    LRESULT got = SendMessageA(window, WM_GETTEXT, static_cast<WPARAM>(text.size()),
+                               reinterpret_cast<LPARAM>(&text[0]));
     text.resize(static_cast<size_t>(got > 0 ? got : 0));
     return text;
 }
@@ -67,9 +81,30 @@ HWND TopDialog() {
     return found.empty() ? nullptr : found.front();
 }
 
+std::vector<HWND> VisibleTopWindows(DWORD process) {
+    std::vector<HWND> found;
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (IsWindowVisible(window) && (process == 0 || owner == process))
+            found.push_back(window);
+    }
+    return found;
+}
+
+std::vector<HWND> VisibleControls(HWND window, const std::string& class_name) {
+    ControlSearch search{class_name, {}};
+    EnumChildWindows(window, CollectControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool SetText(HWND control, const std::string& text) {
+    return control &&
+           SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) != FALSE;
+}
+
 bool DialogSetText(HWND dialog, int id, const std::string& text) {
-    HWND control = GetDlgItem(dialog, id);
-    return control && SetWindowTextA(control, text.c_str()) != 0;
+    return SetText(GetDlgItem(dialog, id), text);
 }
 
 std::string DialogText(HWND dialog, int id) {
@@ -96,12 +131,19 @@ bool DialogSelectString(HWND dialog, int id, const std::string& text) {
     return true;
 }
 
-bool DialogClick(HWND dialog, int id) {
-    HWND button = GetDlgItem(dialog, id);
+bool Click(HWND button) {
     if (!button)
         return false;
     SendMessageA(button, BM_CLICK, 0, 0);
     return true;
+}
+
+bool DialogClick(HWND dialog, int id) {
+    return Click(GetDlgItem(dialog, id));
+}
+
+bool DialogPostCommand(HWND dialog, int id) {
+    return PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(id), 0) != FALSE;
 }
 
 bool DialogCheck(HWND dialog, int id, bool on) {

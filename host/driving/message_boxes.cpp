@@ -40,6 +40,28 @@ bool IsMessageBoxWindow(HWND window) {
     return census.text && census.others == 0 && census.buttons >= 1;
 }
 
+SeenMessageBox DescribeMessageBox(HWND box) {
+    SeenMessageBox seen;
+    seen.box = box;
+    seen.text = WindowText(GetDlgItem(box, 0xFFFF));
+    seen.caption = WindowText(box);
+    seen.owner = GetWindow(box, GW_OWNER);
+    seen.has_ok = GetDlgItem(box, IDOK) != nullptr;
+    seen.has_cancel = GetDlgItem(box, IDCANCEL) != nullptr;
+    seen.has_yes_no = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO);
+    seen.answer = 0;
+    LRESULT default_button = SendMessageA(box, DM_GETDEFID, 0, 0);
+    seen.default_id = HIWORD(default_button) == DC_HASDEFID ? LOWORD(default_button) : 0;
+    return seen;
+}
+
+HWND OpenMessageBoxOf(DWORD process) {
+    for (HWND window : VisibleTopWindows(process))
+        if (IsMessageBoxWindow(window))
+            return window;
+    return nullptr;
+}
+
 MessageBoxWatcher::MessageBoxWatcher(Observer observer)
     : observer_(std::move(observer)), hidden_(Current) {
     if (!hidden_)
@@ -63,14 +85,7 @@ std::vector<std::string> MessageBoxWatcher::Texts() const {
 LRESULT CALLBACK MessageBoxWatcher::Watch(int code, WPARAM wparam, LPARAM lparam) {
     HWND box = reinterpret_cast<HWND>(wparam);
     if (code == HCBT_ACTIVATE && Current && IsMessageBoxWindow(box)) {
-        SeenMessageBox seen;
-        seen.box = box;
-        seen.text = WindowText(GetDlgItem(box, 0xFFFF));
-        seen.caption = WindowText(box);
-        seen.owner = GetWindow(box, GW_OWNER);
-        seen.has_ok = GetDlgItem(box, IDOK) != nullptr;
-        seen.has_cancel = GetDlgItem(box, IDCANCEL) != nullptr;
-        seen.has_yes_no = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO);
+        SeenMessageBox seen = DescribeMessageBox(box);
         seen.answer = Current->leave_open_ ? 0
                       : seen.has_yes_no    ? Current->yes_no_answer_
                       : seen.has_ok        ? IDOK
@@ -80,7 +95,7 @@ LRESULT CALLBACK MessageBoxWatcher::Watch(int code, WPARAM wparam, LPARAM lparam
             Current->observer_(seen);
         // Posted: the box answers once its own loop runs.
         if (seen.answer)
-            PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(seen.answer), 0);
+            DialogPostCommand(box, seen.answer);
     }
     return CallNextHookEx(nullptr, code, wparam, lparam);
 }

@@ -26,6 +26,11 @@ struct SeenMessageBox {
 // A message box is a dialog of static texts and push buttons, one text with the id
 // 0xFFFF; a dialog with any other control is an application's own.
 bool IsMessageBoxWindow(HWND window);
+// What the box shows, its owner and its buttons; `answer` left 0.
+SeenMessageBox DescribeMessageBox(HWND box);
+// The message box another process shows, nearest the top; nullptr when it shows none.
+// (A watcher sees the calling thread's boxes only.) Answer it with DialogPostCommand.
+HWND OpenMessageBoxOf(DWORD process);
 
 // Watches the calling thread from construction to destruction. Watchers nest: the
 // newest records, the one it hides takes over again when it ends.

@@ -5,36 +5,14 @@
 # byte but for the installer's line; TARNWICK_DIR never switched silently; uninstall
 # then install in one batch file; the installation for every user, with /SITE=, and
 # two users' first starts of the host filling their own data folders.
-set -euo pipefail
-build="$1"
-source_dir="$2"
-work="$build/scratch/installer-machine"
-prefix="$work/prefix"
-rm -rf "$work"
-mkdir -p "$work/cpack" "$work/host/UGII" "$work/host/NXBIN"
+work_name='installer-machine'
+# shellcheck source=installer_prefix.sh
+. "$(dirname "$0")/installer_prefix.sh"
 
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-
-(cd "$build" && cpack -G NSIS -B "$work/cpack" >/dev/null)
-installer="$work/cpack/Tarnwick-1.0.0-win64.exe"
-[ -f "$installer" ] || fail "cpack made no $installer"
-
-unset TARNWICK_DIR TARNWICK_SITE_TABLE UGII_CUSTOM_DIRECTORY_FILE UGII_BASE_DIR
-wine_run() { TARNWICK_WINEPREFIX="$prefix" "$build/wine-run" "$@"; }
-settle() { WINEPREFIX="$prefix" wineserver -w; }
-reg_value() { # key name: the value's data, empty when absent
-  wine_run reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
-    sed -n "s/^ *$2 *REG_[A-Z_]* *//p" || true
-}
 reg_type() {
   wine_run reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
     sed -n "s/^ *$2 *\(REG_[A-Z_]*\).*/\1/p" || true
 }
-wine_run cmd /c exit 0
-drive_c="$prefix/drive_c"
 wine_user="$(id -un)"
 temp="$drive_c/users/$wine_user/Temp"
 [ -d "$temp" ] || temp="$(find "$drive_c/users" -maxdepth 2 -name Temp -type d | head -1)"
@@ -51,12 +29,11 @@ installed="$drive_c/CAD/Tarnwick"
 run_installer() { # arguments for the installer; its exit code
   local status=0
   wine_run "$installer" /S "$@" || status=$?
-  settle
   return $status
 }
 uninstall() { # folder
   wine_run "$1\\Uninstall.exe" /S || fail "Uninstall.exe exit code $?"
-  settle
+  uninstalled "$1"
 }
 gbk() { iconv -f UTF-8 -t GBK; }
 
@@ -67,11 +44,9 @@ wine_run "$installer" >/dev/null 2>&1 &
 installer_pid=$!
 if ! wine_run "$build/bin/installer-pages.exe" | iconv -f GBK -t UTF-8 | tr -d '\r' > "$work/pages.txt"; then
   cat "$work/pages.txt"
-  WINEPREFIX="$prefix" wineserver -k
   fail "the installer's pages could not be walked"
 fi
 wait $installer_pid || pages_status=$?
-settle
 local_default="C:\\users\\$wine_user\\AppData\\Local\\Programs\\Tarnwick"
 printf '%s\n' "folder: $local_default" 'every user: C:\Program Files\Tarnwick' "only me: $local_default" \
   'own folder, every user: C:\Tools\Own' 'own folder, only me: C:\Tools\Own' |
@@ -125,18 +100,13 @@ cmp "$dirs" "$work/dirs.before" || fail "the quoted folder's line stayed"
 
 # --- The longest folder works: the host loads the plug-in, finds the table, and the
 # first write of the session makes its backup.
-for f in tarnwick-host.exe libhostcore.dll libufun.dll libugopenint.dll; do
-  cp "$build/bin/$f" "$work/host/UGII/"
-done
-cp "$build/bin/libugui.dll" "$work/host/NXBIN/"
 host_run() { # transcript file, then options for the host shell
   local out="$1"
   shift
   (cd "$work/host/UGII" && wine_run tarnwick-host.exe "$@") > "$out"
 }
 run_installer "/D=$longest" || fail "the longest folder: exit code $?"
-longest_unix="$drive_c/${longest:3}"
-longest_unix="${longest_unix//\\//}"
+longest_unix="$(unix_path "$longest")"
 printf '%s\n' 'menu 开启快捷键' > "$work/switch.script"
 host_run "$work/longest.txt" --plugin "$longest\\startup\\Tarnwick.dll" \
   --menu "$longest\\startup\\tarnwick.men" --script '..\..\switch.script'
@@ -219,15 +189,39 @@ wine_run "$root\\Uninstall.exe" /S || fail "Uninstall.exe exit code $?"
 [ ! -e "$installed/startup/Tarnwick.dll" ] || fail "Uninstall.exe returned before removing the program"
 [ -z "$(reg_value 'HKCU\Software\Tarnwick' InstallDir)" ] || fail "Uninstall.exe returned before removing its record"
 [ "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" = 'C:\Hand' ] || fail "uninstall changed a TARNWICK_DIR set by hand"
-settle
+uninstalled "$root"
 (cd "$installed" && find . -type f | sort) | diff - <(printf '%s\n' ./data/Tarnwick.macro ./data/button_id.ini ./data/chick.ini) ||
   fail "uninstall left more or less than the user's data"
 wine_run reg delete 'HKCU\Environment' /v TARNWICK_DIR /f >/dev/null
-run_installer "/D=$root" || fail "exit code $?"
+# An earlier version's uninstaller returns at once and goes on from a copy of itself
+# in a ~nsu*.tmp folder (here a stand-in that runs until the test lets it end): the
+# installer waits until that copy has finished.
+mkdir -p "$temp/~nsu1.tmp"
+cp "$drive_c/windows/system32/cmd.exe" "$temp/~nsu1.tmp/Au_.exe"
+printf '@echo off\r\necho running> C:\\site\\stand-in.running\r\n:hold\r\nping -n 2 127.0.0.1 >nul\r\nif exist C:\\site\\stand-in.hold goto hold\r\n' > "$site/stand-in.cmd"
+touch "$site/stand-in.hold"
+wine_run 'C:\users\'"$wine_user"'\Temp\~nsu1.tmp\Au_.exe' /c 'C:\site\stand-in.cmd' >/dev/null &
+stand_in_pid=$!
+until [ -e "$site/stand-in.running" ]; do
+  kill -0 $stand_in_pid 2>/dev/null || fail "the stand-in uninstaller did not start"
+  sleep 0.1
+done
+rm -f "$temp/Tarnwick-install.log"
+run_installer "/D=$root" &
+installer_pid=$!
+waiting() { log 2>/dev/null | grep -qF 'An uninstaller is still running'; }
+until waiting; do
+  kill -0 $installer_pid 2>/dev/null || fail "the installer did not wait for a running uninstaller"
+  sleep 0.1
+done
+rm "$site/stand-in.hold"
+wait $installer_pid || fail "exit code $?"
+[ ! -e "$temp/~nsu1.tmp/Au_.exe" ] || fail "the installer went on while the uninstaller ran"
+wait $stand_in_pid
+# That installation, uninstalled and installed again by one batch file.
 cp "$installer" "$site/setup.exe"
 printf '"%s\\Uninstall.exe" /S\r\nif errorlevel 1 exit 1\r\n"C:\\site\\setup.exe" /S /D=%s\r\n' "$root" "$root" > "$site/again.cmd"
 wine_run cmd /c 'C:\site\again.cmd' || fail "the batch file failed: $?"
-settle
 for f in startup/Tarnwick.dll startup/tarnwick.men docs/guide.md Uninstall.exe data/button_id.ini; do
   [ -f "$installed/$f" ] || fail "uninstall then install left no $f"
 done
@@ -235,20 +229,6 @@ done
 { printf 'C:\\Site\\Tools\r\n'; line; } | cmp - "$dirs" || fail "uninstall then install: $(cat -A "$dirs")"
 uninstall "$root"
 cmp "$dirs" "$work/dirs.before" || fail "custom-directories file not restored"
-rm -rf "$installed"
-# An earlier version's uninstaller returns at once and goes on from a copy of itself
-# in a ~nsu*.tmp folder (here a stand-in that runs for five seconds): the installer
-# waits until that copy has finished.
-mkdir -p "$temp/~nsu1.tmp"
-cp "$drive_c/windows/system32/ping.exe" "$temp/~nsu1.tmp/Au_.exe"
-wine_run 'C:\users\'"$wine_user"'\Temp\~nsu1.tmp\Au_.exe' -n 6 127.0.0.1 >/dev/null &
-sleep 2
-rm -f "$temp/Tarnwick-install.log"
-run_installer "/D=$root" || fail "exit code $?"
-log | grep -qF 'An uninstaller is still running' || fail "the installer did not wait for a running uninstaller"
-[ ! -e "$temp/~nsu1.tmp/Au_.exe" ] || fail "the installer went on while the uninstaller ran"
-wait
-uninstall "$root"
 rm -rf "$installed"
 
 # --- For every user: the program under Program Files, the line once, the expandable
@@ -277,9 +257,7 @@ run_installer "/D=$root" || status=$?
 # Two users' first starts: each data folder made and filled from the defaults, said
 # once; the second start says nothing.
 appdata="$(wine_run cmd /c echo %APPDATA% | tr -d '\r')"
-first_unix="$drive_c/${appdata:3}/Tarnwick"
-first_unix="${first_unix//\\//}"
-printf '%s\n' 'menu 开启快捷键' > "$work/switch.script"
+first_unix="$(unix_path "$appdata\\Tarnwick")"
 plugin=(--plugin "$machine\\startup\\Tarnwick.dll" --menu "$machine\\startup\\tarnwick.men" --script '..\..\switch.script')
 host_run "$work/user1.txt" "${plugin[@]}"
 mkdir -p "$drive_c/users/other/AppData/Roaming"

@@ -9,57 +9,34 @@
 #include <string>
 #include <vector>
 
+#include "dialog_controls.h"
+#include "message_boxes.h"
+
 namespace {
 
 enum { WaitStepMs = 100, WaitMaxMs = 20000, ButtonNext = 1 };
 
 HWND Wizard = nullptr;
 
-BOOL CALLBACK FindWizard(HWND window, LPARAM) {
-    char title[256] = {};
-    GetWindowTextA(window, title, sizeof title);
-    if (IsWindowVisible(window) && strstr(title, "Tarnwick") && GetDlgItem(window, ButtonNext)) {
-        Wizard = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK CollectChild(HWND window, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> VisibleControls(HWND parent, const char* class_name) {
-    std::vector<HWND> all, matching;
-    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&all));
-    for (HWND window : all) {
-        char name[64] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (IsWindowVisible(window) && lstrcmpiA(name, class_name) == 0)
-            matching.push_back(window);
-    }
-    return matching;
+HWND FindWizard() {
+    for (HWND window : driving::VisibleTopWindows())
+        if (driving::WindowText(window).find("Tarnwick") != std::string::npos &&
+            GetDlgItem(window, ButtonNext))
+            return window;
+    return nullptr;
 }
 
 std::vector<HWND> RadioButtons() {
     std::vector<HWND> radios;
-    for (HWND button : VisibleControls(Wizard, "Button"))
+    for (HWND button : driving::VisibleControls(Wizard, "Button"))
         if ((GetWindowLongA(button, GWL_STYLE) & 0xF) == BS_AUTORADIOBUTTON)
             radios.push_back(button);
     return radios;
 }
 
 HWND FolderField() {
-    std::vector<HWND> fields = VisibleControls(Wizard, "Edit");
+    std::vector<HWND> fields = driving::VisibleControls(Wizard, "Edit");
     return fields.empty() ? nullptr : fields.front();
-}
-
-// Another process's control: its text only through the message, not GetWindowText.
-std::string TextOf(HWND window) {
-    char text[1024] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
 }
 
 template <typename Condition> bool WaitFor(Condition condition) {
@@ -75,59 +52,43 @@ template <typename Condition> bool WaitFor(Condition condition) {
 void ChooseScope(size_t which, const char* label) {
     std::vector<HWND> radios = RadioButtons();
     if (which < radios.size())
-        SendMessageA(radios[which], BM_CLICK, 0, 0);
-    printf("%s: %s\n", label, TextOf(FolderField()).c_str());
-}
-
-HWND MessageBoxOf(DWORD process) {
-    HWND found = nullptr;
-    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
-        DWORD owner_process = 0;
-        GetWindowThreadProcessId(window, &owner_process);
-        char name[64] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (owner_process == process && window != Wizard && IsWindowVisible(window) &&
-            strcmp(name, "#32770") == 0 && GetDlgItem(window, 0xFFFF))
-            found = window;
-    }
-    return found;
+        driving::Click(radios[which]);
+    printf("%s: %s\n", label, driving::WindowText(FolderField()).c_str());
 }
 
 } // namespace
 
 int main() {
-    if (!WaitFor([] {
-            EnumWindows(FindWizard, 0);
-            return Wizard != nullptr;
-        })) {
+    if (!WaitFor([] { return (Wizard = FindWizard()) != nullptr; })) {
         printf("no installer window\n");
         return 1;
     }
     DWORD process = 0;
     GetWindowThreadProcessId(Wizard, &process);
-    PostMessageA(Wizard, WM_COMMAND, ButtonNext, 0);
+    driving::DialogPostCommand(Wizard, ButtonNext);
     if (!WaitFor([] { return RadioButtons().size() == 2 && FolderField(); })) {
         printf("no folder page\n");
         return 1;
     }
-    printf("folder: %s\n", TextOf(FolderField()).c_str());
+    printf("folder: %s\n", driving::WindowText(FolderField()).c_str());
     ChooseScope(1, "every user");
     ChooseScope(0, "only me");
-    SendMessageA(FolderField(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("C:\\Tools\\Own"));
+    driving::SetText(FolderField(), "C:\\Tools\\Own");
     ChooseScope(1, "own folder, every user");
     ChooseScope(0, "own folder, only me");
-    SendMessageA(FolderField(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Q:\\Nowhere\\Tarnwick"));
-    PostMessageA(Wizard, WM_COMMAND, ButtonNext, 0);
+    driving::SetText(FolderField(), "Q:\\Nowhere\\Tarnwick");
+    // Posted: the page answers Next with a modal box, which a click would wait for.
+    driving::DialogPostCommand(Wizard, ButtonNext);
     HWND box = nullptr;
-    if (!WaitFor([&] { return (box = MessageBoxOf(process)) != nullptr; })) {
+    if (!WaitFor([&] { return (box = driving::OpenMessageBoxOf(process)) != nullptr; })) {
         printf("no message box\n");
         return 1;
     }
-    std::string text = TextOf(GetDlgItem(box, 0xFFFF));
+    std::string text = driving::DescribeMessageBox(box).text;
     for (char& c : text)
         if (c == '\r' || c == '\n')
             c = ' ';
     printf("box: %s\n", text.c_str());
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    driving::DialogPostCommand(box, IDOK);
     return 0;
 }

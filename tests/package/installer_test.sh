@@ -7,22 +7,9 @@
 # moved to another custom-directories file, the host found through UGII_BASE_DIR with
 # the folder already listed, a second installation folder, and a custom-directories
 # file that cannot be written.
-set -euo pipefail
-build="$1"
-source_dir="$2"
-work="$build/scratch/installer"
-prefix="$work/prefix"
-rm -rf "$work"
-mkdir -p "$work/cpack" "$work/host/UGII" "$work/host/NXBIN"
-
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-
-(cd "$build" && cpack -G NSIS -B "$work/cpack" >/dev/null)
-installer="$work/cpack/Tarnwick-1.0.0-win64.exe"
-[ -f "$installer" ] || fail "cpack made no $installer"
+work_name=installer
+# shellcheck source=installer_prefix.sh
+. "$(dirname "$0")/installer_prefix.sh"
 
 # A 32-bit installer would run on the 64-bit-only Wine, do nothing and exit 0: the
 # image must be x86-64 (PE machine 0x8664).
@@ -33,22 +20,9 @@ pe_machine() {
 }
 [ "$(pe_machine "$installer")" = 8664 ] || fail "installer is not x86-64: $(pe_machine "$installer")"
 
-# No inherited settings: the prefix's registry and the site files are all there is.
-unset TARNWICK_DIR UGII_CUSTOM_DIRECTORY_FILE UGII_BASE_DIR
-wine_run() { TARNWICK_WINEPREFIX="$prefix" "$build/wine-run" "$@"; }
-settle() { WINEPREFIX="$prefix" wineserver -w; }
 environment() { # the user's environment key as reg shows it, for failure messages
   wine_run reg query 'HKCU\Environment' 2>&1 | tr -d '\r' | tr '\n' '|' || true
 }
-reg_value() { # key name: the value's data, empty when absent
-  wine_run reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
-    sed -n "s/^ *$2 *REG_[A-Z_]* *//p" || true
-}
-# The first program creates the prefix; what that starts (the prefix's set-up, its
-# services) goes on after it and writes the registry: nothing of the test may overlap it.
-wine_run cmd /c exit 0
-settle
-drive_c="$prefix/drive_c"
 
 root='C:\CAD\Tarnwick'
 installed="$drive_c/CAD/Tarnwick"
@@ -64,12 +38,11 @@ wine_run reg add 'HKCU\Environment' /v TARNWICK_DIR /d 'C:\Old\Tarnwick' /f >/de
 install() { # extra environment assignments for the installer, if any
   local status=0
   env "$@" TARNWICK_WINEPREFIX="$prefix" "$build/wine-run" "$installer" /S "/D=$root" || status=$?
-  settle
   return $status
 }
 uninstall() {
   wine_run "$root\\Uninstall.exe" /S
-  settle # the uninstaller runs on from a copy of itself in the temporary folder
+  uninstalled "$root"
 }
 
 # --- First installation.
@@ -110,10 +83,6 @@ cmp "$site/custom_dirs.dat" "$work/custom_dirs.installed" || fail "upgrade liste
 
 # --- The installed plug-in in the host shell; TARNWICK_DIR comes from the user's
 # environment the installer set. Shortcuts start on (MODE=1), immediate mode.
-for f in tarnwick-host.exe libhostcore.dll libufun.dll libugopenint.dll; do
-  cp "$build/bin/$f" "$work/host/UGII/"
-done
-cp "$build/bin/libugui.dll" "$work/host/NXBIN/"
 printf '%s\n' 'part open' 'type ZL' > "$work/host.script"
 (cd "$work/host/UGII" && wine_run tarnwick-host.exe --plugin "$root\\startup\\Tarnwick.dll" \
   --menu "$root\\startup\\tarnwick.men" --script '..\..\host.script') > "$work/transcript.txt"
@@ -160,7 +129,6 @@ cmp "$drive_c/NX/UGII/menus/custom_dirs.dat" "$work/base.before" || fail "a list
 # one's record of what to take back.
 status=0
 env UGII_BASE_DIR='C:\NX' TARNWICK_WINEPREFIX="$prefix" "$build/wine-run" "$installer" /S '/D=C:\Other' || status=$?
-settle
 [ "$status" -eq 3 ] || fail "a second installation folder gave exit code $status, not 3"
 [ ! -e "$drive_c/Other" ] || fail "a second installation folder was filled"
 [ "$(reg_value 'HKCU\Environment' TARNWICK_DIR)" = "$root" ] || fail "TARNWICK_DIR moved to a refused folder: $(environment)"

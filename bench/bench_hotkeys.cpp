@@ -16,6 +16,7 @@
 
 #include "bench.h"
 #include "key_typing.h"
+#include "message_pump.h"
 #include "plugin_host.h"
 #include "typing_host.h"
 
@@ -292,11 +293,7 @@ TARNWICK_BENCH_SECTION(bench_space_to_command,
         driving::SendKeyEvent(VK_SPACE, false);
         bool arrived = false;
         while (!arrived && Now() - start < 2.0) {
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
+            driving::PumpMessages();
             HostEvent e;
             for (int k = 0; HostRecord_Get(k, &e); ++k)
                 arrived = arrived || (e.kind == HOST_EV_COMMAND && e.value == 901);

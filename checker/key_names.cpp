@@ -4,15 +4,14 @@
 
 #include "shortcut_store.h"
 #include "table_lines.h"
+#include "typed_code_rules.h"
 
 namespace {
 
-// The keys the keystroke filter leaves to the host whatever their name: Enter, the
-// navigation block, F1 to F12, and the modifiers (held, they pass every key on).
+// The keys the keystroke filter leaves to the host whatever their name, and no key at
+// all.
 bool LeftToTheHost(UINT vk) {
-    return vk == 0 || vk == VK_RETURN || (vk >= VK_PRIOR && vk <= VK_DELETE) ||
-           (vk >= VK_F1 && vk <= VK_F12) || vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU ||
-           (vk >= VK_LSHIFT && vk <= VK_RMENU);
+    return vk == 0 || IsKeyLeftToHost(vk);
 }
 
 // The number pad's keys give two key codes: the digits and the decimal point with Num
@@ -35,10 +34,6 @@ UINT NumLockKeyCode(UINT scan, bool extended) {
     return 0;
 }
 
-bool Steers(const std::string& name) {
-    return name == "Space" || name == "Esc" || name == "Backspace";
-}
-
 } // namespace
 
 KeyNames KeyNames::FromSystem() {
@@ -51,7 +46,7 @@ KeyNames KeyNames::FromSystem() {
             char name[64] = {};
             LONG flags = static_cast<LONG>(scan << 16 | (extended ? 1u << 24 : 0u));
             int length = GetKeyNameTextA(flags, name, sizeof name);
-            if (length > 0 && length <= ShortcutTextMax && !Steers(name))
+            if (length > 0 && length <= ShortcutTextMax && !IsSteeringKeyName(name))
                 names.Add(name);
         }
     }

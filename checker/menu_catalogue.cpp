@@ -8,15 +8,6 @@
 
 namespace {
 
-std::string TrimBlanks(const std::string& text) {
-    const char* blanks = " \t\r\n\v\f";
-    size_t begin = text.find_first_not_of(blanks);
-    if (begin == std::string::npos)
-        return std::string();
-    size_t end = text.find_last_not_of(blanks);
-    return text.substr(begin, end - begin + 1);
-}
-
 bool HoldsAt(const std::string& folded, size_t at, const std::string& needle) {
     return folded.compare(at, needle.size(), needle) == 0;
 }
@@ -46,14 +37,14 @@ void ReadMenuText(const std::string& text, const std::string& file,
         if (end == std::string::npos)
             end = text.size();
         ++number;
-        std::string line = TrimBlanks(text.substr(start, end - start));
+        std::string line = TrimmedPart(text.substr(start, end - start));
         start = end + 1;
         if (line.empty() || line[0] == '!')
             continue;
         size_t space = line.find_first_of(" \t");
         std::string word = line.substr(0, space);
         std::string rest =
-            space == std::string::npos ? std::string() : TrimBlanks(line.substr(space));
+            space == std::string::npos ? std::string() : TrimmedPart(line.substr(space));
         if (word == "BUTTON" || word == "TOGGLE_BUTTON" || word == "APPLICATION_BUTTON" ||
             word == "CASCADE_BUTTON") {
             have_button = !rest.empty();

@@ -11,7 +11,9 @@
 #include <string_view>
 
 #include "shortcut_store.h"
+#include "table_encoding.h"
 #include "table_lines.h"
+#include "typed_code_rules.h"
 
 namespace {
 
@@ -77,21 +79,6 @@ EntryFields FieldsOf(const TableLine& line) {
     return fields;
 }
 
-std::string ToGbk(const std::string& utf8) {
-    int wide_size =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    if (wide_size <= 0)
-        return std::string();
-    std::wstring wide(static_cast<size_t>(wide_size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0],
-                        wide_size);
-    int size = WideCharToMultiByte(936, 0, wide.data(), wide_size, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0)
-        WideCharToMultiByte(936, 0, wide.data(), wide_size, &text[0], size, nullptr, nullptr);
-    return text;
-}
-
 // A code the lookup finds: the first line with its key under a section's first header.
 struct Definition {
     const TableLine* line;
@@ -139,8 +126,9 @@ class TableModel {
                             first_non_ascii_ = line.number;
                 }
             }
-            size_t skip = encoding_ == TableEncoding::Utf8Bom ? 3 : 0;
-            table_ = ReadTableLines(ToGbk(input.bytes.substr(skip)));
+            // A table that does not convert is read as the profile service reads it.
+            GbkConversion gbk = Utf8TableToGbk(input.bytes);
+            table_ = gbk.converted ? ReadTableLines(gbk.gbk) : std::move(raw);
         } else {
             table_ = std::move(raw);
         }
@@ -158,8 +146,8 @@ class TableModel {
                 continue;
             std::string value = ProfileValueOf(line.value);
             Definition definition{
-                &line,        FoldProfileName(line.key),      ButtonNameOfValue(value.c_str()),
-                value.size(), value.size() < LookupValueSize, input.key_names->CanType(line.key)};
+                &line,        FoldProfileName(line.key),        ButtonNameOfValue(value.c_str()),
+                value.size(), ValueFitsTheLookup(value.size()), input.key_names->CanType(line.key)};
             Codes& codes = kinds_[i] == SectionKind::Global   ? global_
                            : kinds_[i] == SectionKind::Custom ? custom_
                                                               : modules_codes_[modules_[i]];
@@ -199,13 +187,25 @@ class TableModel {
     // The lookup in a module: its section, then 全局, then 二次开发. `module` null: a
     // module without a section of its own.
     const Definition* Find(const Codes* module, const std::string& folded) const {
-        for (const Codes* codes :
-             {module, static_cast<const Codes*>(&global_), static_cast<const Codes*>(&custom_)}) {
+        for (const Codes* codes : InLookupOrder(module)) {
             const Definition* found = codes ? codes->Find(folded) : nullptr;
             if (found)
                 return found;
         }
         return nullptr;
+    }
+
+    // The codes of each section the lookup reads, in its order; the module's own may be
+    // null.
+    std::vector<const Codes*> InLookupOrder(const Codes* module) const {
+        LookupSection sections[LookupSectionCount];
+        LookupSectionsInOrder("", sections);
+        std::vector<const Codes*> order;
+        for (const LookupSection& s : sections)
+            order.push_back(SameProfileName(s.section, GlobalSection)   ? &global_
+                            : SameProfileName(s.section, CustomSection) ? &custom_
+                                                                        : module);
+        return order;
     }
 
     // In immediate mode: the definition that fires before `folded` can be typed in the
@@ -485,8 +485,7 @@ std::vector<EffectiveEntry> EffectiveTable(const CheckInput& input, int module) 
     TableModel model(input);
     const Codes* module_codes = model.ModuleCodes(module);
     std::vector<EffectiveEntry> entries;
-    for (const Codes* codes : {module_codes, static_cast<const Codes*>(&model.global_),
-                               static_cast<const Codes*>(&model.custom_)}) {
+    for (const Codes* codes : model.InLookupOrder(module_codes)) {
         if (!codes)
             continue;
         for (const Definition& definition : codes->All()) {

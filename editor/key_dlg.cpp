@@ -16,6 +16,7 @@
 #include "table_check.h"
 #include "table_encoding.h"
 #include "table_lock.h"
+#include "table_probes.h"
 #include "uf_host.h"
 
 const MessageRoute<KEY_DLG> KEY_DLG::MessageMap[] = {
@@ -198,32 +199,6 @@ struct KEY_DLG::ChangeReport {
         backup_failed = backup_failed || write.backup_failed;
         others_changed = others_changed || write.others_changed;
     }
-};
-
-// The test opening of button_id.ini that add, delete and modify make before they
-// change the table: read and write, no create, no truncate, and other openers (the
-// profile service) keep read and write access. Nothing goes through the handle; it is
-// closed when the handler ends, whichever way it ends.
-class TableOpenTest {
-  public:
-    TableOpenTest()
-        : file_(ShortcutTablePath[0] ? CreateFileA(ShortcutTablePath, GENERIC_READ | GENERIC_WRITE,
-                                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
-                                     : INVALID_HANDLE_VALUE) {}
-    ~TableOpenTest() {
-        if (Opened())
-            CloseHandle(file_);
-    }
-    TableOpenTest(TableOpenTest&& other) : file_(other.file_) {
-        other.file_ = INVALID_HANDLE_VALUE;
-    }
-    TableOpenTest(const TableOpenTest&) = delete;
-    TableOpenTest& operator=(const TableOpenTest&) = delete;
-    bool Opened() const { return file_ != INVALID_HANDLE_VALUE; }
-
-  private:
-    HANDLE file_;
 };
 
 KEY_DLG::KEY_DLG() : DialogBase(IDD_KEY_DLG), SpaceModeValue(SpaceMode) {}
@@ -504,7 +479,7 @@ void KEY_DLG::LoadList(bool name_unaddressable_lines) {
 }
 
 TableOpenTest KEY_DLG::OpenTableOrComplain() {
-    TableOpenTest table;
+    TableOpenTest table(ShortcutTablePath);
     if (!table.Opened())
         Message(OpenFailedMessage);
     return table;
@@ -613,7 +588,7 @@ bool KEY_DLG::UserRowHolds(const std::string& shortcut) const {
     for (int row = 0; row < count; ++row) {
         const RowAddress* address = AddressOf(row);
         if ((!address || !address->site) &&
-            SameShortcutText(RowText(list, row, ShortcutColumn), shortcut))
+            SameProfileName(RowText(list, row, ShortcutColumn), shortcut))
             return true;
     }
     return false;

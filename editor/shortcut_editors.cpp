@@ -12,9 +12,7 @@
 
 namespace {
 
-KEY_DLG* ShortcutEditor = nullptr; // the newest editor; null until the first
-
-// Every editor ever made, hidden ones included: all are destroyed at unload, so no
+// Every editor ever made, the newest last, hidden ones included: all are destroyed at unload, so no
 // window procedure of the unloaded library stays reachable.
 std::vector<std::unique_ptr<KEY_DLG>> Editors;
 
@@ -27,7 +25,6 @@ void OpenShortcutEditor(HINSTANCE module, HWND owner) {
         InitCommonControlsEx(&controls);
         Editors.push_back(std::make_unique<KEY_DLG>());
         KEY_DLG* editor = Editors.back().get();
-        ShortcutEditor = editor;
         // The opening asks its questions in boxes, and the host may unload the plug-in
         // from their message loop: the editor stays until the opening is over.
         DialogBase::Use opening(*editor);
@@ -44,7 +41,6 @@ void DestroyAllShortcutEditors() {
     // The message hook goes with the editors: no procedure of the unloaded library may
     // stay hooked into the host.
     DetachEditorKeyboard();
-    ShortcutEditor = nullptr;
     std::vector<std::unique_ptr<KEY_DLG>> editors;
     editors.swap(Editors);
     // An editor whose handler is inside a box goes when that handler returns.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "shortcut_store.h"
+#include "typed_code_rules.h"
 
 namespace {
 
@@ -125,28 +126,10 @@ void DeleteRow(HWND list, int row) {
     SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
 }
 
-bool SameShortcutText(const std::string& a, const std::string& b) {
-    // Compared as the profile service compares keys: in Unicode, without regard to
-    // case. A byte-wise fold would also fold the trail bytes of double-byte characters.
-    auto wide = [](const std::string& text) {
-        std::wstring out;
-        int n =
-            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-        if (n > 0) {
-            out.resize(static_cast<size_t>(n));
-            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
-        }
-        return out;
-    };
-    std::wstring wa = wide(a), wb = wide(b);
-    return CompareStringOrdinal(wa.c_str(), static_cast<int>(wa.size()), wb.c_str(),
-                                static_cast<int>(wb.size()), TRUE) == CSTR_EQUAL;
-}
-
 int FindShortcutRow(HWND list, const std::string& shortcut) {
     int count = RowCount(list);
     for (int row = 0; row < count; ++row)
-        if (SameShortcutText(RowText(list, row, ShortcutColumn), shortcut))
+        if (SameProfileName(RowText(list, row, ShortcutColumn), shortcut))
             return row;
     return -1;
 }

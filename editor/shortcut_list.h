@@ -42,4 +42,3 @@ void DeleteRow(HWND list, int row);
 // The first row whose column 0 equals the text, ignoring letter case as the profile
 // service does when it matches keys; -1: none.
 int FindShortcutRow(HWND list, const std::string& shortcut);
-bool SameShortcutText(const std::string& a, const std::string& b);

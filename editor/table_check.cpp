@@ -18,7 +18,7 @@ bool FileHoldsShortcut(const TableLines& table, const std::string& shortcut) {
     const std::string wanted = TrimProfileBlanks(shortcut);
     for (const TableLine& line : table.lines)
         if (IsListedSection(line) && IsKeyedLine(line) &&
-            SameShortcutText(TrimProfileBlanks(line.key), wanted))
+            SameProfileName(TrimProfileBlanks(line.key), wanted))
             return true;
     return false;
 }

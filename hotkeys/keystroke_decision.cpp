@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-#include "shortcut_store.h"
-#include "typed_shortcut.h"
+#include "typed_code_rules.h"
 
 namespace {
 
@@ -13,14 +12,11 @@ const char* const PassThroughClasses[] = {"Edit", "RICHEDIT50W"};
 const char WindowsFormsClass[] = "WindowsForms";
 // Host dialogs, by their whole title, in which every key is the host's.
 const char* const PassThroughTitles[] = {"关闭文件", "退出", "保存", "输入框", "刀路信息设置"};
-// Names of the keys that steer the code; they are never part of it.
-const char* const SteeringNames[] = {"Space", "Esc", "Backspace"};
 
 const char SpaceHint[] = "请先输入快捷键，再按空格键!";
 
 enum {
     KeyBackspace = 8,
-    KeyEnter = 13,
     KeyEsc = 27,
     KeySpace = 32,
     HookNoRemove = 3, // HC_NOREMOVE: the message is only being peeked at
@@ -37,203 +33,290 @@ template <size_t N> bool IsOneOf(const char* text, const char* const (&list)[N])
     return false;
 }
 
-// The system updates the thread's key state only after the hook has seen the key-down
-// of a modifier, so "Shift held" is not yet true for the Shift key itself. Taken, it
-// would put "Shift" into the code and spoil the next letter; like the keys it modifies,
-// it belongs to the host.
-bool IsModifierKey(WPARAM key) {
-    return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU ||
-           (key >= VK_LSHIFT && key <= VK_RMENU);
-}
+// One keystroke under decision: its facts, each asked of the port the first time a rule
+// needs it, so the rules ask in their own order and never twice.
+struct Asking {
+    KeystrokeFacts& facts;
+    KeystrokePort& port;
+    TypedCode& typed;
+    int space_mode;
 
-// Function keys F1 to F12, the navigation keys from Page Up to Delete, Enter, and the
-// modifier keys themselves.
-bool IsHostKey(WPARAM key) {
-    return (key >= VK_F1 && key <= VK_F12) || (key >= VK_PRIOR && key <= VK_DELETE) ||
-           key == KeyEnter || IsModifierKey(key);
+    bool Held(int key) {
+        if (!facts.has_key_state) {
+            port.ReadKeyState(facts.key_state);
+            facts.has_key_state = true;
+        }
+        return (facts.key_state[key] & HeldBit) != 0;
+    }
+    bool FocusIsOwn() {
+        if (!facts.has_focus_is_own) {
+            facts.focus_is_own = port.FocusIsOwn();
+            facts.has_focus_is_own = true;
+        }
+        return facts.focus_is_own;
+    }
+    const char* FocusClass() {
+        if (!facts.has_focus_class) {
+            port.ReadFocusClass(facts.focus_class);
+            facts.focus_class[ClassNameCut] = '\0';
+            facts.has_focus_class = true;
+        }
+        return facts.focus_class;
+    }
+    const char* ForegroundTitle() {
+        if (!facts.has_foreground_title) {
+            port.ReadForegroundTitle(facts.foreground_title);
+            facts.foreground_title[ForegroundTitleSize - 1] = '\0';
+            facts.has_foreground_title = true;
+        }
+        return facts.foreground_title;
+    }
+    const char* KeyName() {
+        if (!facts.has_key_name) {
+            port.ReadKeyName(facts.key_name);
+            facts.key_name[KeyNameSize - 1] = '\0';
+            facts.has_key_name = true;
+        }
+        return facts.key_name;
+    }
+};
+
+bool IsOfferedAgain(Asking& a) {
+    const KeystrokeInProgress& p = a.typed.in_progress;
+    return a.facts.code == HC_ACTION && p.active && p.key == a.facts.key &&
+           p.flags == a.facts.flags;
 }
 
 // Peeks (negative codes and HC_NOREMOVE), auto-repeats and releases: a key is taken
 // once, when it goes down.
-bool IsNotAFirstKeyDown(int code, LPARAM flags) {
-    return code < 0 || code == HookNoRemove || (flags & PreviousStateBit) != 0;
+bool IsNotAFirstKeyDown(Asking& a) {
+    return a.facts.code < 0 || a.facts.code == HookNoRemove ||
+           (a.facts.flags & PreviousStateBit) != 0;
 }
 
-bool IsHeld(const Keystroke& k, int key) {
-    return (k.key_state[key] & HeldBit) != 0;
+// In Space mode an Esc that finds the code empty has nothing to empty and goes on as it
+// came, whatever the key state and the windows: every later rule would pass it on alike.
+// Its name is asked all the same: a key 27 named otherwise is a code key.
+bool IsEscOnEmptyCode(Asking& a) {
+    return a.space_mode == 1 && a.facts.key == KeyEsc && a.typed.TypedShortcut[0] == '\0' &&
+           IsSteeringKeyName(a.KeyName());
 }
 
-// In their order: the plug-in's own window, focused class and foreground title, the key
-// code, the key state, the hook code and the flags. Every rule ends alike, so no one can
-// tell the order apart. Keys for the plug-in's own editor (Tab and Esc among them) are
-// the editor's, never a typed code.
-bool PassesThrough(const Keystroke& k) {
-    return k.focus_is_own || IsOneOf(k.focus_class, PassThroughClasses) || PassesByForeground(k) ||
-           strcmp(k.focus_class, WindowsFormsClass) == 0 || IsHostKey(k.key) ||
-           PassesByKeyState(k) || IsNotAFirstKeyDown(k.code, k.flags);
+bool IsKeyHeld(Asking& a) {
+    return a.Held(VK_SHIFT) || a.Held(VK_CONTROL) || a.Held(VK_MENU) || a.Held(VK_RETURN);
+}
+
+// Keys for the plug-in's own editor (Tab and Esc among them) are the editor's, never a
+// typed code.
+bool IsInOwnWindow(Asking& a) {
+    return a.FocusIsOwn();
+}
+
+bool IsInTextField(Asking& a) {
+    return IsOneOf(a.FocusClass(), PassThroughClasses);
+}
+
+bool IsInFormsField(Asking& a) {
+    return strcmp(a.FocusClass(), WindowsFormsClass) == 0;
+}
+
+bool IsUnderHostDialog(Asking& a) {
+    return IsOneOf(a.ForegroundTitle(), PassThroughTitles);
+}
+
+bool IsTheHostsKey(Asking& a) {
+    return IsKeyLeftToHost(a.facts.key);
+}
+
+struct PassRule {
+    KeystrokeRule rule;
+    bool (*holds)(Asking& a);
+    KeystrokeVerdict verdict;
+};
+
+// The rules that decide a keystroke before any of it is taken, in order. The cheap ones
+// come first: the hook's own arguments decide every release and repeat, and a window is
+// asked about only once nothing cheaper has decided.
+const PassRule PassRules[] = {
+    {KeystrokeRule::OfferedAgain, IsOfferedAgain, KeystrokeVerdict::Swallow},
+    {KeystrokeRule::HostKey, IsTheHostsKey, KeystrokeVerdict::PassOn},
+    {KeystrokeRule::NotFirstDown, IsNotAFirstKeyDown, KeystrokeVerdict::PassOn},
+    {KeystrokeRule::EscOnEmptyCode, IsEscOnEmptyCode, KeystrokeVerdict::PassOnAsEsc},
+    {KeystrokeRule::KeyHeld, IsKeyHeld, KeystrokeVerdict::PassOn},
+    {KeystrokeRule::OwnWindow, IsInOwnWindow, KeystrokeVerdict::PassOn},
+    {KeystrokeRule::TextField, IsInTextField, KeystrokeVerdict::PassOn},
+    {KeystrokeRule::FormsField, IsInFormsField, KeystrokeVerdict::PassOn},
+    {KeystrokeRule::HostDialog, IsUnderHostDialog, KeystrokeVerdict::PassOn},
+};
+
+KeystrokeRule TakenKeyRule(WPARAM key, int space_mode) {
+    if (space_mode != 1)
+        return KeystrokeRule::Immediate;
+    switch (key) {
+    case KeySpace:
+        return KeystrokeRule::Space;
+    case KeyBackspace:
+        return KeystrokeRule::Backspace;
+    case KeyEsc:
+        return KeystrokeRule::Esc;
+    default:
+        return KeystrokeRule::CodeKey;
+    }
 }
 
 // The status line first, then the buffer: the order the host sees.
-void ResetTypedShortcut(const KeystrokeEffects& effects) {
-    effects.show_status("");
-    memset(TypedShortcut, 0, sizeof TypedShortcut);
+void ResetTypedShortcut(Asking& a) {
+    a.port.ShowStatus("");
+    memset(a.typed.TypedShortcut, 0, sizeof a.typed.TypedShortcut);
 }
 
 // The buffer never overflows: a name longer than the room left is cut. The length rule
 // empties the buffer after any append beyond five characters, so the room is ample.
-void AppendKeyName(const char* name) {
-    size_t room = TypedShortcutSize - 1 - strlen(TypedShortcut);
-    strncat(TypedShortcut, name, room);
+void AppendKeyName(char (&typed)[TypedShortcutSize], const char* name) {
+    size_t used = strlen(typed);
+    size_t length = strnlen(name, TypedShortcutSize - 1 - used);
+    memcpy(typed + used, name, length);
+    typed[used + length] = '\0';
 }
 
-void CopyLastIntoTyped() {
-    strncpy(TypedShortcut, LastShortcut, TypedShortcutSize - 1);
-    TypedShortcut[TypedShortcutSize - 1] = '\0';
+void CopyLastIntoTyped(TypedCode& t) {
+    strncpy(t.TypedShortcut, t.LastShortcut, TypedShortcutSize - 1);
+    t.TypedShortcut[TypedShortcutSize - 1] = '\0';
 }
 
-KeystrokeVerdict SpaceModeKey(WPARAM key, const KeystrokeEffects& effects) {
-    switch (key) {
+KeystrokeVerdict SpaceModeKey(Asking& a) {
+    TypedCode& t = a.typed;
+    switch (a.facts.key) {
     case KeySpace:
-        if (TypedShortcut[0] == '\0') {
-            if (LastShortcut[0] == '\0')
-                effects.show_message(SpaceHint, MessageNotice);
+        if (t.TypedShortcut[0] == '\0') {
+            if (t.LastShortcut[0] == '\0')
+                a.port.ShowMessage(SpaceHint, MessageNotice);
             // The message runs a message loop: keys typed meanwhile were taken into the
             // buffer, and they are the user's newer intent.
-            if (TypedShortcut[0] != '\0')
+            if (t.TypedShortcut[0] != '\0')
                 return KeystrokeVerdict::Swallow;
             // Space on an empty code repeats the last one; the status line stays empty.
-            CopyLastIntoTyped();
+            CopyLastIntoTyped(t);
         }
-        effects.look_up(LookupVariant::Space);
+        a.port.LookUp(LookupVariant::Space);
         return KeystrokeVerdict::Swallow;
     case KeyBackspace:
-        ResetTypedShortcut(effects);
+        ResetTypedShortcut(a);
         return KeystrokeVerdict::Swallow;
     case KeyEsc:
-        if (TypedShortcut[0] != '\0')
-            ResetTypedShortcut(effects);
+        if (t.TypedShortcut[0] != '\0')
+            ResetTypedShortcut(a);
         return KeystrokeVerdict::PassOnAsEsc;
     default:
         return KeystrokeVerdict::Swallow;
     }
 }
 
-KeystrokeVerdict ImmediateModeKey(const KeystrokeEffects& effects) {
-    if (TypedShortcut[0] != '\0') {
-        effects.wait(ImmediateWait);
-        effects.look_up(LookupVariant::Immediate);
+KeystrokeVerdict ImmediateModeKey(Asking& a) {
+    if (a.typed.TypedShortcut[0] != '\0') {
+        a.port.Wait(ImmediateWait);
+        a.port.LookUp(LookupVariant::Immediate);
     }
     return KeystrokeVerdict::Swallow;
 }
 
-KeystrokeVerdict TakeKey(const Keystroke& k, const KeystrokeEffects& effects) {
-    if (!IsOneOf(k.key_name, SteeringNames)) {
-        AppendKeyName(k.key_name);
-        effects.show_status(TypedShortcut);
-        memcpy(LastShortcut, TypedShortcut, sizeof LastShortcut);
+KeystrokeVerdict TakeKey(Asking& a) {
+    TypedCode& t = a.typed;
+    if (!IsSteeringKeyName(a.facts.key_name)) {
+        AppendKeyName(t.TypedShortcut, a.facts.key_name);
+        a.port.ShowStatus(t.TypedShortcut);
+        memcpy(t.LastShortcut, t.TypedShortcut, sizeof t.LastShortcut);
     }
-    if (strlen(TypedShortcut) > TypedShortcutMax)
-        ResetTypedShortcut(effects);
+    if (strlen(t.TypedShortcut) > TypedShortcutMax)
+        ResetTypedShortcut(a);
 
-    if (SpaceMode == 1)
-        return SpaceModeKey(k.key, effects);
-    return ImmediateModeKey(effects);
+    if (a.space_mode == 1)
+        return SpaceModeKey(a);
+    return ImmediateModeKey(a);
 }
 
-// The keystroke whose handling is under way. A message shown while it is handled runs
-// a message loop, and the system offers that same keystroke to the hook again until the
-// hook has returned for it; the offer is swallowed (the outer call decides the key), so
-// that the loop moves on to the keys the user types meanwhile.
-struct KeystrokeInProgress {
-    bool active;
-    WPARAM key;
-    LPARAM flags;
-};
-KeystrokeInProgress InProgress = {false, 0, 0};
-
 // Marks a keystroke in progress for as long as it is decided, and restores the outer
-// one however the decision ends.
+// one however the decision ends. Its second offer is swallowed (the outer call decides
+// the key), so that the message loop moves on to the keys the user types meanwhile.
 class InProgressScope {
   public:
-    explicit InProgressScope(const Keystroke& k) : outer_(InProgress) {
+    InProgressScope(const KeystrokeFacts& k, TypedCode& typed)
+        : typed_(typed), outer_(typed.in_progress) {
         if (k.code == HC_ACTION)
-            InProgress = {true, k.key, k.flags};
+            typed.in_progress = {true, k.key, k.flags};
     }
-    ~InProgressScope() { InProgress = outer_; }
+    ~InProgressScope() { typed_.in_progress = outer_; }
     InProgressScope(const InProgressScope&) = delete;
     InProgressScope& operator=(const InProgressScope&) = delete;
 
   private:
+    TypedCode& typed_;
     KeystrokeInProgress outer_;
 };
 
 } // namespace
 
-bool PassesByArguments(const Keystroke& k) {
-    return IsHostKey(k.key) || IsNotAFirstKeyDown(k.code, k.flags);
-}
-
-bool PassesByKeyState(const Keystroke& k) {
-    return IsHeld(k, VK_SHIFT) || IsHeld(k, VK_CONTROL) || IsHeld(k, VK_MENU) ||
-           IsHeld(k, VK_RETURN);
-}
-
-bool PassesByFocus(const Keystroke& k) {
-    return k.focus_is_own || IsOneOf(k.focus_class, PassThroughClasses) ||
-           strcmp(k.focus_class, WindowsFormsClass) == 0;
-}
-
-bool PassesByForeground(const Keystroke& k) {
-    return IsOneOf(k.foreground_title, PassThroughTitles);
-}
-
-bool IsOfferedAgain(const Keystroke& k) {
-    return k.code == HC_ACTION && InProgress.active && InProgress.key == k.key &&
-           InProgress.flags == k.flags;
-}
-
-KeystrokeVerdict DecideKeystroke(const Keystroke& k, const KeystrokeEffects& effects) {
-    if (IsOfferedAgain(k))
-        return KeystrokeVerdict::Swallow;
-    if (PassesThrough(k))
-        return KeystrokeVerdict::PassOn;
-    InProgressScope in_progress(k);
-    return TakeKey(k, effects);
-}
-
-const char* DecidingRuleName(const Keystroke& k) {
-    if (IsOfferedAgain(k))
-        return "offered-again";
-    if (IsHostKey(k.key))
-        return "host-key";
-    if (IsNotAFirstKeyDown(k.code, k.flags))
-        return "not-first-down";
-    if (PassesByKeyState(k))
-        return "key-held";
-    if (k.focus_is_own)
-        return "own-window";
-    if (IsOneOf(k.focus_class, PassThroughClasses))
-        return "text-field";
-    if (strcmp(k.focus_class, WindowsFormsClass) == 0)
-        return "forms-field";
-    if (PassesByForeground(k))
-        return "host-dialog";
-    if (SpaceMode != 1)
-        return "immediate";
-    switch (k.key) {
-    case KeySpace:
-        return "space";
-    case KeyBackspace:
-        return "backspace";
-    case KeyEsc:
-        return "esc";
-    default:
-        return "code-key";
+KeystrokeVerdict DecideKeystroke(int code, WPARAM key, LPARAM flags, int space_mode,
+                                 TypedCode& typed, KeystrokePort& port) {
+    KeystrokeFacts facts = {};
+    facts.code = code;
+    facts.key = key;
+    facts.flags = flags;
+    Asking a = {facts, port, typed, space_mode};
+    for (const PassRule& r : PassRules) {
+        if (r.holds(a)) {
+            port.Decided(r.rule, facts);
+            return r.verdict;
+        }
     }
+    a.KeyName();
+    port.Decided(TakenKeyRule(key, space_mode), facts);
+    InProgressScope in_progress(facts, typed);
+    return TakeKey(a);
 }
 
-bool RuleSwallows(const char* rule) {
-    const char* const swallowing[] = {"offered-again", "space", "backspace", "code-key",
-                                      "immediate"};
-    return IsOneOf(rule, swallowing);
+const char* DecidingRuleName(KeystrokeRule rule) {
+    switch (rule) {
+    case KeystrokeRule::OfferedAgain:
+        return "offered-again";
+    case KeystrokeRule::HostKey:
+        return "host-key";
+    case KeystrokeRule::NotFirstDown:
+        return "not-first-down";
+    case KeystrokeRule::KeyHeld:
+        return "key-held";
+    case KeystrokeRule::OwnWindow:
+        return "own-window";
+    case KeystrokeRule::TextField:
+        return "text-field";
+    case KeystrokeRule::FormsField:
+        return "forms-field";
+    case KeystrokeRule::HostDialog:
+        return "host-dialog";
+    case KeystrokeRule::Space:
+        return "space";
+    case KeystrokeRule::Backspace:
+        return "backspace";
+    case KeystrokeRule::EscOnEmptyCode:
+    case KeystrokeRule::Esc:
+        return "esc";
+    case KeystrokeRule::CodeKey:
+        return "code-key";
+    case KeystrokeRule::Immediate:
+        return "immediate";
+    }
+    return "?";
+}
+
+bool RuleSwallows(KeystrokeRule rule) {
+    switch (rule) {
+    case KeystrokeRule::OfferedAgain:
+    case KeystrokeRule::Space:
+    case KeystrokeRule::Backspace:
+    case KeystrokeRule::CodeKey:
+    case KeystrokeRule::Immediate:
+        return true;
+    default:
+        return false;
+    }
 }

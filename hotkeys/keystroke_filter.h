@@ -1,6 +1,5 @@
-// The keyboard hook procedure: gathers the facts of each keystroke and hands them to
-// DecideKeystroke, with the host's status line, message box, the lookup and Sleep as
-// its effects.
+// The keyboard hook procedure: the port through which the keystroke decision asks the
+// window system for the facts of each keystroke and reaches the host.
 #pragma once
 
 #include <windows.h>

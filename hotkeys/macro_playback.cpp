@@ -6,7 +6,6 @@
 #include "data_locations.h"
 #include "host_message.h"
 #include "trace.h"
-#include "typed_shortcut.h"
 #include "uf_host.h"
 
 namespace {
@@ -67,7 +66,5 @@ int MacroPlayback(const char* button_name) {
     int flag = 0;
     playback(MacroFilePath, &flag, static_cast<int>(strlen(MacroFilePath)));
     Trace("macro played back, flag %d", flag);
-
-    ClearTypedShortcutAfterLaunch();
     return MacroPlayed;
 }

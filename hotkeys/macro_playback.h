@@ -11,6 +11,6 @@ enum {
 
 enum { ButtonNameMax = 255 };
 
-// Writes Tarnwick.macro naming the button and plays it back synchronously; on success
-// TypedShortcut and the status line are empty. Failures leave TypedShortcut alone.
+// Writes Tarnwick.macro naming the button and plays it back synchronously. The typed
+// code is the caller's to empty once the macro has played.
 int MacroPlayback(const char* button_name);

@@ -2,12 +2,9 @@
 
 #include <cstring>
 
-#include "uf_host.h"
+TypedCode HostTypedCode;
 
-char TypedShortcut[TypedShortcutSize];
-char LastShortcut[TypedShortcutSize];
-
-void ClearTypedShortcutAfterLaunch() {
-    memset(TypedShortcut, 0, sizeof TypedShortcut);
-    UF_UI_set_status(TypedShortcut);
+void ClearTypedShortcutAfterLaunch(TypedCode& typed, KeystrokePort& port) {
+    memset(typed.TypedShortcut, 0, sizeof typed.TypedShortcut);
+    port.ShowStatus(typed.TypedShortcut);
 }

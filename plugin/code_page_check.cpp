@@ -6,11 +6,10 @@
 
 #include "host_message.h"
 #include "host_report.h"
+#include "table_encoding.h"
 #include "uf_host.h"
 
 namespace {
-
-const UINT GbkCodePage = 936;
 
 enum { HostBox = 1, WideTextSize = 1024, TextSize = 3 * WideTextSize };
 

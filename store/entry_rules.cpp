@@ -2,11 +2,10 @@
 
 #include <windows.h>
 
-namespace {
+#include "table_encoding.h"
+#include "table_lines.h"
 
-bool IsTrimmedBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == 0x1A;
-}
+namespace {
 
 bool Holds(const std::string& text, const char* bytes, size_t count) {
     return text.find_first_of(bytes, 0, count) != std::string::npos;
@@ -16,18 +15,14 @@ bool Holds(const std::string& text, const char* bytes, size_t count) {
 int CharacterCount(const std::string& text) {
     if (text.empty())
         return 0;
-    return MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    return MultiByteToWideChar(GbkCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                               0);
 }
 
 } // namespace
 
 std::string TrimProfileBlanks(const std::string& text) {
-    size_t begin = 0, end = text.size();
-    while (begin < end && IsTrimmedBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsTrimmedBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
+    return TrimmedPart(text, 0, text.size(), true);
 }
 
 EntryFault CheckEntry(const std::string& shortcut, const std::string& button_name,

@@ -6,8 +6,6 @@
 
 namespace {
 
-const unsigned GbkCodePage = 936;
-
 // The texts every table holds, as section names and scope fields, in GBK and in UTF-8;
 // the first two characters of each name are enough, and they are what is left of a name
 // whose last character a rewrite through GBK broke.

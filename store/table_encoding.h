@@ -5,6 +5,10 @@
 // nothing else writes into it.
 #pragma once
 
+// GBK: the code page of every text of the table and the settings, whatever the
+// process's own ANSI code page.
+enum : unsigned { GbkCodePage = 936 };
+
 #include <stddef.h>
 
 #include <string>

@@ -7,20 +7,9 @@
 
 namespace {
 
-const unsigned GbkCodePage = 936;
-
 // The profile service's blanks: C's white space and Ctrl-Z (an old end-of-file mark).
 bool IsProfileBlank(unsigned char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n' || c == 0x1A;
-}
-
-// The part [begin, end) of text without the profile service's blanks at either end.
-std::string TrimmedPart(const std::string& text, size_t begin, size_t end) {
-    while (begin < end && IsProfileBlank(static_cast<unsigned char>(text[begin])))
-        ++begin;
-    while (end > begin && IsProfileBlank(static_cast<unsigned char>(text[end - 1])))
-        --end;
-    return text.substr(begin, end - begin);
 }
 
 // The first, or the last, byte c in [begin, end) outside double-byte characters ("]"
@@ -167,6 +156,18 @@ void MarkRepeatedKeys(KeysUnderHeader& keys, std::vector<TableLine>* lines) {
 
 } // namespace
 
+std::string TrimmedPart(const std::string& text, size_t begin, size_t end, bool keep_line_ends) {
+    auto blank = [keep_line_ends](unsigned char c) {
+        return IsProfileBlank(c) && !(keep_line_ends && (c == '\r' || c == '\n'));
+    };
+    end = end < text.size() ? end : text.size();
+    while (begin < end && blank(static_cast<unsigned char>(text[begin])))
+        ++begin;
+    while (end > begin && blank(static_cast<unsigned char>(text[end - 1])))
+        --end;
+    return text.substr(begin, end - begin);
+}
+
 unsigned long ReadFileBytes(const char* path, std::string* bytes) {
     bytes->clear();
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -275,20 +276,4 @@ std::string ProfileValueOf(const std::string& value) {
     if (text.size() >= 2 && (text[0] == '"' || text[0] == '\'') && text.back() == text[0])
         return text.substr(1, text.size() - 2);
     return text;
-}
-
-std::string FoldProfileName(const std::string& name) {
-    std::string folded = CutAtNul(name);
-    for (size_t i = 0; i < folded.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(folded[i]);
-        if (IsGbkLeadByte(c))
-            ++i;
-        else if (c >= 'a' && c <= 'z')
-            folded[i] = static_cast<char>(c - 'a' + 'A');
-    }
-    return folded;
-}
-
-bool SameProfileName(const std::string& a, const std::string& b) {
-    return FoldProfileName(a) == FoldProfileName(b);
 }

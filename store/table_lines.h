@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "typed_code_rules.h"
+
 #include "table_encoding.h"
 
 enum class LineKind {
@@ -66,16 +68,12 @@ TableLines ReadTableLines(const std::string& bytes);
 // The same for a file; 0 or the system's error code.
 unsigned long ReadTableFile(const char* path, TableLines* table);
 
+// The part [begin, end) of text without the profile service's blanks at either end: C's
+// white space and Ctrl-Z (an old end-of-file mark). With keep_line_ends, CR and LF stay:
+// in a user's field they are a fault to refuse, not a blank to hide.
+std::string TrimmedPart(const std::string& text, size_t begin = 0, size_t end = std::string::npos,
+                        bool keep_line_ends = false);
+
 // What a read of the value returns when it fits: cut at a NUL byte, and a pair of
 // equal quotes (' or ") around it removed.
 std::string ProfileValueOf(const std::string& value);
-
-// Names (sections, keys) as the profile service compares them: ASCII letters
-// upper-cased outside double-byte characters, cut at a NUL byte.
-std::string FoldProfileName(const std::string& name);
-bool SameProfileName(const std::string& a, const std::string& b);
-
-// True for the first byte of a GBK double-byte character.
-inline bool IsGbkLeadByte(unsigned char c) {
-    return c >= 0x81 && c <= 0xFE;
-}

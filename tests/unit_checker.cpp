@@ -4,11 +4,18 @@
 // the table).
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <cstdio>
+#include <map>
 #include <random>
 #include <set>
 #include <string>
 
+#include "macro_playback.h"
+#include "shortcut_lookup.h"
 #include "table_findings.h"
+#include "typed_code_rules.h"
 
 namespace {
 
@@ -293,5 +300,109 @@ TEST(CheckTable, GeneratedTablesNeverCrashAndNameTheirLines) {
         EXPECT_EQ(warnings, report.warnings);
         for (int module : {40, 1, 0})
             EffectiveTable(input, module);
+    }
+}
+
+namespace {
+
+// The plug-in's lookup with the host recorded: what it runs for a typed code.
+class RunRecorder final : public KeystrokePort {
+  public:
+    int module = 0;
+    std::string ran; // "host BUTTON", "custom BUTTON" or empty: nothing ran
+    void ReadKeyState(BYTE (&)[KeyStateSize]) override {}
+    bool FocusIsOwn() override { return false; }
+    void ReadFocusClass(char (&)[FocusClassSize]) override {}
+    void ReadForegroundTitle(char (&)[ForegroundTitleSize]) override {}
+    void ReadKeyName(char (&)[KeyNameSize]) override {}
+    void Decided(KeystrokeRule, const KeystrokeFacts&) override {}
+    void ShowStatus(const char*) override {}
+    void ShowMessage(const char*, int) override {}
+    void Wait(DWORD) override {}
+    void LookUp(LookupVariant) override {}
+    int ApplicationModule() override { return module; }
+    HWND MainWindow() override { return reinterpret_cast<HWND>(1); }
+    int ButtonId(const char* name) override {
+        ran = std::string("host ") + name;
+        return 1;
+    }
+    bool PostCommand(HWND, int) override { return true; }
+    int PlayMacro(const char* name) override {
+        // The playback refuses a missing name; the host is never asked.
+        if (!*name)
+            return MacroBadArgument;
+        ran = std::string("custom ") + name;
+        return MacroPlayed;
+    }
+};
+
+std::string WriteScratch(const std::string& name, const std::string& bytes) {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    std::string path = std::string(folder) + "tarnwick_differential_" + name + ".ini";
+    FILE* file = fopen(path.c_str(), "wb");
+    if (file) {
+        fwrite(bytes.data(), 1, bytes.size(), file);
+        fclose(file);
+    }
+    return path;
+}
+
+} // namespace
+
+// What the checker says runs for a code in a module is what the plug-in's lookup runs
+// for it, on generated tables: codes in several sections and spellings, the number
+// pad's among them, values too long for the read, values without a button.
+TEST(CheckTable, WhatRunsForACodeIsWhatTheLookupRuns) {
+    // This system's key names, as the checker itself reads them.
+    const KeyNames names = KeyNames::FromSystem();
+    const char* codes[] = {"L", "l", "AB", "ab", "Num 1", "NUM 7", "Tab", "Q1", "Z"};
+    const char* sections[] = {"0", "3", "全局", "二次开发", "MODE", "00"};
+    std::mt19937 random(1818);
+    for (int round = 0; round < 25; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        std::string table;
+        int line_count = 4 + static_cast<int>(random() % 16);
+        for (int l = 0; l < line_count; ++l) {
+            if (l == 0 || random() % 4 == 0)
+                table += std::string("[") + sections[random() % 6] + "]\r\n";
+            std::string code = codes[random() % 9];
+            std::string button = "B" + std::to_string(l);
+            switch (random() % 6) {
+            case 0:
+                table += code + "==x\r\n"; // the tokenising rule skips the leading "="
+                break;
+            case 1:
+                table += code + "=\r\n"; // no button
+                break;
+            case 2:
+                table += code + "=" + button + "=" + std::string(250 + random() % 10, 'x') + "\r\n";
+                break;
+            default:
+                table += code + "=" + button + "=d=s=s\r\n";
+            }
+        }
+        const std::string path = WriteScratch(std::to_string(round), table);
+        CheckInput input;
+        input.bytes = table;
+        input.mode = TypingMode::Space;
+        input.key_names = &names;
+        for (int module : {0, 3, 7}) {
+            std::map<std::string, std::string> checker; // folded code: what runs
+            for (const EffectiveEntry& e : EffectiveTable(input, module))
+                checker[FoldProfileName(e.code)] = (e.custom ? "custom " : "host ") + e.button;
+            for (const char* code : codes) {
+                SCOPED_TRACE(std::string("module ") + std::to_string(module) + " code " + code);
+                TypedCode typed = {};
+                snprintf(typed.TypedShortcut, sizeof typed.TypedShortcut, "%s", code);
+                RunRecorder host;
+                host.module = module;
+                ShortcutLookup(typed, LookupVariant::Space, path.c_str(), "", host);
+                auto listed = checker.find(FoldProfileName(code));
+                EXPECT_EQ(host.ran, listed == checker.end() ? std::string() : listed->second)
+                    << table;
+            }
+        }
+        DeleteFileA(path.c_str());
     }
 }

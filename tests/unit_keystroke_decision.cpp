@@ -1,15 +1,21 @@
-// The keystroke decision on its own: the facts of one keystroke in, the verdict, the
-// typed code after and the effects out, in order. The effects are recorded instead of
-// reaching a host; a message or lookup effect may type a key meanwhile, as the host's
-// message loop lets the user do.
+// The keystroke decision, the lookup and the launch on their own: the facts of one
+// keystroke in, the verdict, the typed code after and the effects out, in order. The
+// port records what the decision asks and does instead of reaching a host; a message,
+// lookup or playback effect may type a key meanwhile, as the host's message loop lets
+// the user do. The lookup reads real tables through the profile service.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <cstdio>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "keystroke_decision.h"
-#include "shortcut_store.h"
+#include "macro_playback.h"
+#include "shortcut_lookup.h"
 #include "typed_shortcut.h"
 
 namespace {
@@ -17,6 +23,18 @@ namespace {
 typedef std::vector<std::string> Effects;
 
 const std::string Hint = "message 请先输入快捷键，再按空格键! 1";
+
+// What the port answers for one keystroke.
+struct Keystroke {
+    int code;
+    WPARAM key;
+    LPARAM flags;
+    BYTE key_state[KeyStateSize];
+    bool focus_is_own;
+    char focus_class[64]; // as the system gives it, before the cut to 12
+    char foreground_title[ForegroundTitleSize];
+    char key_name[KeyNameSize];
+};
 
 // The facts of a first key-down of vk, named name, with nothing held and no window.
 Keystroke Key(WPARAM vk, const char* name) {
@@ -71,40 +89,126 @@ const char* VerdictName(KeystrokeVerdict verdict) {
     return "?";
 }
 
-// The recorded world of one case.
+// The world of one case: the typed code, the mode, what was done and asked, and the
+// host's answers.
+TypedCode Typed;
+int Mode = 1;
 Effects Recorded;
-// A key the user types while the next message (or lookup) runs its loop.
+Effects Asked; // the facts the decision asked for, in order
+// A key the user types while the next message, lookup or playback runs its loop.
 const Keystroke* TypedDuringMessage = nullptr;
 const Keystroke* TypedDuringLookup = nullptr;
+const Keystroke* TypedDuringPlayback = nullptr;
 
-void RecordStatus(const char* text) {
-    Recorded.push_back(std::string("status ") + text);
-}
-void RecordMessage(const char* text, int flag);
-void RecordLookup(LookupVariant variant);
-void RecordWait(DWORD milliseconds) {
-    Recorded.push_back("wait " + std::to_string(milliseconds));
-}
+// The lookup runs for real on this table, or is only recorded.
+bool RealLookup = false;
+std::string TablePath;
+int Module = 0;
+HWND MainWindowHandle = reinterpret_cast<HWND>(0x1234);
+std::map<std::string, int> ButtonIds;
+int PlaybackResult = MacroPlayed;
 
-const KeystrokeEffects RecordingEffects = {RecordStatus, RecordMessage, RecordLookup, RecordWait};
+KeystrokeVerdict Decide(const Keystroke& k, KeystrokeRule* rule = nullptr);
+KeystrokeRule InnerRule = KeystrokeRule::Immediate; // of the latest key typed meanwhile
 
 void TypeMeanwhile(const Keystroke*& pending) {
     if (!pending)
         return;
     const Keystroke* k = pending;
     pending = nullptr;
-    KeystrokeVerdict inner = DecideKeystroke(*k, RecordingEffects);
+    KeystrokeVerdict inner = Decide(*k, &InnerRule);
     Recorded.push_back(std::string("meanwhile ") + k->key_name + ": " + VerdictName(inner));
 }
 
-void RecordMessage(const char* text, int flag) {
-    Recorded.push_back(std::string("message ") + text + " " + std::to_string(flag));
-    TypeMeanwhile(TypedDuringMessage);
+class RecordingPort final : public KeystrokePort {
+  public:
+    explicit RecordingPort(const Keystroke& k) : k_(k) {}
+    KeystrokeRule rule = KeystrokeRule::Immediate;
+    int decided = 0;
+
+    void ReadKeyState(BYTE (&state)[KeyStateSize]) override {
+        Asked.push_back("key state");
+        memcpy(state, k_.key_state, sizeof state);
+    }
+    bool FocusIsOwn() override {
+        Asked.push_back("own");
+        return k_.focus_is_own;
+    }
+    void ReadFocusClass(char (&text)[FocusClassSize]) override {
+        Asked.push_back("class");
+        snprintf(text, sizeof text, "%s", k_.focus_class);
+    }
+    void ReadForegroundTitle(char (&text)[ForegroundTitleSize]) override {
+        Asked.push_back("title");
+        snprintf(text, sizeof text, "%s", k_.foreground_title);
+    }
+    void ReadKeyName(char (&text)[KeyNameSize]) override {
+        Asked.push_back("name");
+        snprintf(text, sizeof text, "%s", k_.key_name);
+    }
+    void Decided(KeystrokeRule r, const KeystrokeFacts&) override {
+        rule = r;
+        ++decided;
+    }
+    void ShowStatus(const char* text) override {
+        Recorded.push_back(std::string("status ") + text);
+    }
+    void ShowMessage(const char* text, int flag) override {
+        Recorded.push_back(std::string("message ") + text + " " + std::to_string(flag));
+        TypeMeanwhile(TypedDuringMessage);
+    }
+    void Wait(DWORD milliseconds) override {
+        Recorded.push_back("wait " + std::to_string(milliseconds));
+    }
+    void LookUp(LookupVariant variant) override {
+        if (RealLookup) {
+            ShortcutLookup(Typed, variant, TablePath.c_str(), "", *this);
+            return;
+        }
+        Recorded.push_back(variant == LookupVariant::Space ? "lookup Space" : "lookup immediate");
+        TypeMeanwhile(TypedDuringLookup);
+    }
+    int ApplicationModule() override {
+        Recorded.push_back("module");
+        return Module;
+    }
+    HWND MainWindow() override {
+        Recorded.push_back("main window");
+        return MainWindowHandle;
+    }
+    int ButtonId(const char* name) override {
+        Recorded.push_back(std::string("button id ") + name);
+        auto found = ButtonIds.find(name);
+        return found == ButtonIds.end() ? 0 : found->second;
+    }
+    bool PostCommand(HWND window, int id) override {
+        EXPECT_EQ(window, MainWindowHandle);
+        Recorded.push_back("post " + std::to_string(id));
+        return true;
+    }
+    int PlayMacro(const char* name) override {
+        Recorded.push_back(std::string("play ") + name);
+        TypeMeanwhile(TypedDuringPlayback);
+        return PlaybackResult;
+    }
+
+  private:
+    const Keystroke& k_;
+};
+
+KeystrokeVerdict Decide(const Keystroke& k, KeystrokeRule* rule) {
+    RecordingPort port(k);
+    KeystrokeVerdict verdict = DecideKeystroke(k.code, k.key, k.flags, Mode, Typed, port);
+    EXPECT_EQ(port.decided, 1) << "one rule decides each keystroke";
+    if (rule)
+        *rule = port.rule;
+    return verdict;
 }
 
-void RecordLookup(LookupVariant variant) {
-    Recorded.push_back(variant == LookupVariant::Space ? "lookup Space" : "lookup immediate");
-    TypeMeanwhile(TypedDuringLookup);
+void SetTyped(const char* typed, const char* last) {
+    memset(&Typed, 0, sizeof Typed);
+    snprintf(Typed.TypedShortcut, sizeof Typed.TypedShortcut, "%s", typed);
+    snprintf(Typed.LastShortcut, sizeof Typed.LastShortcut, "%s", last);
 }
 
 struct DecisionCase {
@@ -127,23 +231,21 @@ const KeystrokeVerdict Swallow = KeystrokeVerdict::Swallow;
 
 void Check(const DecisionCase& c) {
     SCOPED_TRACE(c.what);
-    SpaceMode = c.space_mode;
-    memset(TypedShortcut, 0, sizeof TypedShortcut);
-    memset(LastShortcut, 0, sizeof LastShortcut);
-    strcpy(TypedShortcut, c.typed);
-    strcpy(LastShortcut, c.last);
+    Mode = c.space_mode;
+    SetTyped(c.typed, c.last);
     Recorded.clear();
     TypedDuringMessage = c.during_message;
     TypedDuringLookup = c.during_lookup;
 
-    KeystrokeVerdict verdict = DecideKeystroke(c.key, RecordingEffects);
+    KeystrokeVerdict verdict = Decide(c.key);
 
     EXPECT_STREQ(VerdictName(verdict), VerdictName(c.verdict));
-    EXPECT_STREQ(TypedShortcut, c.typed_after);
-    EXPECT_STREQ(LastShortcut, c.last_after);
+    EXPECT_STREQ(Typed.TypedShortcut, c.typed_after);
+    EXPECT_STREQ(Typed.LastShortcut, c.last_after);
     EXPECT_EQ(Recorded, c.effects);
     EXPECT_EQ(TypedDuringMessage, nullptr) << "the key typed during a message was never typed";
     EXPECT_EQ(TypedDuringLookup, nullptr) << "the key typed during a lookup was never typed";
+    EXPECT_FALSE(Typed.in_progress.active) << "the keystroke in progress outlived its decision";
 }
 
 } // namespace
@@ -161,9 +263,10 @@ TEST(KeystrokeDecision, KeysOfTheHostPassUntouched) {
         {"focus in RICHEDIT50W",   1, "",  "",  InClass(Space, "RICHEDIT50W"), Pass,    "",  "",  {}},
         {"longer than RICHEDIT50W",1, "",  "",  InClass(F, "RICHEDIT50W2"),    Swallow, "F", "F", {"status F"}},
         {"WindowsForms (cut)",     1, "",  "",  InClass(F, "WindowsForms"),    Pass,    "",  "",  {}},
+        {"a longer WindowsForms",  1, "",  "",  InClass(F, "WindowsForms10.EDIT.app"), Pass, "", "", {}},
         {"class case-sensitive",   1, "",  "",  InClass(F, "edit"),            Swallow, "F", "F", {"status F"}},
         {"title 保存",             1, "",  "",  Under(F, "保存"),              Pass,    "",  "",  {}},
-        {"title 刀路信息设置",     1, "",  "",  Under(Esc, "刀路信息设置"),    Pass,    "",  "",  {}},
+        {"title 刀路信息设置",     1, "",  "",  Under(Space, "刀路信息设置"),  Pass,    "",  "",  {}},
         {"title begins with 保存", 1, "",  "",  Under(F, "保存文件"),          Swallow, "F", "F", {"status F"}},
         {"F1",                     1, "",  "",  Key(VK_F1, "F1"),              Pass,    "",  "",  {}},
         {"F12",                    1, "A", "A", Key(VK_F12, "F12"),            Pass,    "A", "A", {}},
@@ -182,6 +285,8 @@ TEST(KeystrokeDecision, KeysOfTheHostPassUntouched) {
         {"HC_NOREMOVE: a peek",    1, "",  "",  WithCode(F, HC_NOREMOVE),      Pass,    "",  "",  {}},
         {"repeat or release",      1, "A", "A", Repeated(A),                   Pass,    "A", "A", {}},
         {"immediate mode alike",   0, "A", "A", InClass(Esc, "Edit"),          Pass,    "A", "A", {}},
+        {"Esc, empty code, Edit",  1, "",  "A", InClass(Esc, "Edit"),          PassAsEsc, "", "A", {}},
+        {"Ctrl+Esc, code kept",    1, "A", "A", Held(Esc, VK_CONTROL),         Pass,    "A", "A", {}},
     };
     for (const DecisionCase& c : cases)
         Check(c);
@@ -205,6 +310,8 @@ TEST(KeystrokeDecision, SpaceModeBuildsTheCodeAndSteersWithSpaceBackspaceEsc) {
         {"Backspace, empty code",  1, "",      "AB",    Backspace,     Swallow, "",   "AB", {"status "}},
         {"Esc empties, goes on",   1, "A",     "A",     Esc,           PassAsEsc, "", "A",  {"status "}},
         {"Esc, empty code",        1, "",      "A",     Esc,           PassAsEsc, "", "A",  {}},
+        {"Esc named otherwise is a code key", 1, "", "A", Key(VK_ESCAPE, "Escape"), PassAsEsc, "", "Escape",
+         {"status Escape", "status "}},
         // X11's keyboard driver names Space "space": it is appended, and still runs.
         {"Space named otherwise",  1, "A",     "A",     Key(VK_SPACE, "space"), Swallow, "Aspace", "Aspace",
          {"status Aspace", "status ", "lookup Space"}},
@@ -286,6 +393,8 @@ TEST(KeystrokeDecision, TheTraceNamesTheDecidingRuleInTheOrderTheRulesAreAsked) 
         {"Space mode, Space",        1, Space,                        "space"},
         {"Space mode, Backspace",    1, Backspace,                    "backspace"},
         {"Space mode, Esc",          1, Esc,                          "esc"},
+        {"Esc, empty code, an Edit", 1, InClass(Esc, "Edit"),         "esc"},
+        {"Esc, empty code, Ctrl",    1, Held(Esc, VK_CONTROL),        "esc"},
         {"immediate mode, a letter", 0, A,                            "immediate"},
         {"immediate mode, Esc",      0, Esc,                          "immediate"},
         {"CHECK1=2 is immediate",    2, Space,                        "immediate"},
@@ -293,25 +402,214 @@ TEST(KeystrokeDecision, TheTraceNamesTheDecidingRuleInTheOrderTheRulesAreAsked) 
     // clang-format on
     for (const NameCase& c : cases) {
         SCOPED_TRACE(c.what);
-        SpaceMode = c.space_mode;
-        memset(TypedShortcut, 0, sizeof TypedShortcut);
-        strcpy(LastShortcut, "A");
+        Mode = c.space_mode;
+        SetTyped("", "A");
         Recorded.clear();
-        const char* rule = DecidingRuleName(c.key);
-        EXPECT_STREQ(rule, c.rule);
-        KeystrokeVerdict verdict = DecideKeystroke(c.key, RecordingEffects);
+        KeystrokeRule rule = KeystrokeRule::Immediate;
+        KeystrokeVerdict verdict = Decide(c.key, &rule);
+        EXPECT_STREQ(DecidingRuleName(rule), c.rule);
         EXPECT_EQ(RuleSwallows(rule), verdict == KeystrokeVerdict::Swallow);
     }
 
     // The keystroke being decided, offered again from inside its own message.
-    SpaceMode = 1;
-    memset(TypedShortcut, 0, sizeof TypedShortcut);
-    memset(LastShortcut, 0, sizeof LastShortcut);
-    static const char* during_hint = nullptr;
-    const KeystrokeEffects asking = {
-        RecordStatus, [](const char*, int) { during_hint = DecidingRuleName(Space); }, RecordLookup,
-        RecordWait};
-    DecideKeystroke(Space, asking);
-    EXPECT_STREQ(during_hint, "offered-again");
-    EXPECT_TRUE(RuleSwallows("offered-again"));
+    Mode = 1;
+    SetTyped("", "");
+    TypedDuringMessage = &Space;
+    Decide(Space);
+    EXPECT_STREQ(DecidingRuleName(InnerRule), "offered-again");
+    EXPECT_TRUE(RuleSwallows(KeystrokeRule::OfferedAgain));
+}
+
+// Each fact is asked once at most, and only when a rule needs it: the hook's arguments
+// decide releases and host keys without a question, Esc on an empty code asks only its
+// name, and the windows are asked about only once the key state has not decided.
+TEST(KeystrokeDecision, AsksOnlyTheFactsItsDecidingRuleNeeds) {
+    struct AskCase {
+        const char* what;
+        int space_mode;
+        const char* typed;
+        Keystroke key;
+        Effects asked;
+    };
+    // clang-format off
+    const AskCase cases[] = {
+        {"a release",               1, "",  Repeated(A),            {}},
+        {"F5",                      1, "",  Key(VK_F5, "F5"),       {}},
+        {"Esc, empty code",         1, "",  Esc,                    {"name"}},
+        {"Esc, code to empty",      1, "A", Esc,                    {"key state", "own", "class", "title", "name"}},
+        {"immediate Esc",           0, "",  Esc,                    {"key state", "own", "class", "title", "name"}},
+        {"Shift held",              1, "",  Held(A, VK_SHIFT),      {"key state"}},
+        {"the editor",              1, "",  InOwnWindow(A),         {"key state", "own"}},
+        {"an Edit",                 1, "",  InClass(A, "Edit"),     {"key state", "own", "class"}},
+        {"a forms control",         1, "",  InClass(A, "WindowsForms"), {"key state", "own", "class"}},
+        {"a host dialog",           1, "",  Under(A, "保存"),       {"key state", "own", "class", "title"}},
+        {"a taken letter",          1, "",  A,                      {"key state", "own", "class", "title", "name"}},
+    };
+    // clang-format on
+    for (const AskCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        Mode = c.space_mode;
+        SetTyped(c.typed, c.typed);
+        Recorded.clear();
+        Asked.clear();
+        Decide(c.key);
+        EXPECT_EQ(Asked, c.asked);
+    }
+}
+
+namespace {
+
+// A table in the profile service's format, written byte for byte (GBK).
+std::string WriteTable(const std::string& name, const std::string& text) {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    std::string path = std::string(folder) + "tarnwick_unit_" + name + ".ini";
+    FILE* file = fopen(path.c_str(), "wb");
+    EXPECT_NE(file, nullptr) << path;
+    if (file) {
+        fwrite(text.data(), 1, text.size(), file);
+        fclose(file);
+    }
+    return path;
+}
+
+const std::string WrongCode = "message 输入快捷键有误，请重新输入! 0";
+const std::string CommandFailed = "message 打开命令失败! 1";
+
+struct LookupCase {
+    const char* what;
+    LookupVariant variant;
+    const char* typed;
+    Effects effects;
+    const char* typed_after;
+    int module = 0;
+    int playback = MacroPlayed;
+    const Keystroke* during_message = nullptr;
+    const Keystroke* during_playback = nullptr;
+};
+
+} // namespace
+
+// The lookup and the launch through the port: the reads in their order, what a hit runs,
+// and how a miss, a cut value and a failed playback are answered, keys typed meanwhile
+// included.
+TEST(ShortcutLookup, RunsTheFirstHitAndAnswersEveryOtherOutcome) {
+    const std::string long_value = "BTN_L=" + std::string(300, 'x');
+    const std::string full_value = "BTN_F=" + std::string(255 - 6, 'x'); // 255 bytes: fits
+    TablePath = WriteTable("lookup", "[0]\r\nM=BTN_M=x=仅应用模块=0\r\nBOTH=BTN_M\r\n"
+                                     "[7]\r\nS=BTN_S\r\n"
+                                     "[全局]\r\nG=BTN_G=x=全局=全局\r\nBOTH=BTN_G\r\nM7=BTN_M7\r\n"
+                                     "NOB==\r\nUNK=BTN_UNKNOWN\r\nL=" +
+                                         long_value + "\r\nFULL=" + full_value +
+                                         "\r\n"
+                                         "[二次开发]\r\nT=MYTOOL=x=二次开发=二次开发\r\n");
+    ButtonIds = {{"BTN_M", 901}, {"BTN_G", 902}, {"BTN_S", 903}, {"BTN_F", 904}, {"BTN_M7", 905}};
+    const Effects host_button_m = {"module", "main window", "button id BTN_M", "post 901",
+                                   "status "};
+    // clang-format off
+    const LookupCase cases[] = {
+        {"the module's section",   LookupVariant::Space, "M",    host_button_m, ""},
+        {"module before global",   LookupVariant::Space, "BOTH", host_button_m, ""},
+        {"global",                 LookupVariant::Space, "G",
+         {"module", "main window", "button id BTN_G", "post 902", "status "}, ""},
+        {"another module's section", LookupVariant::Space, "S",  {"module", "main window", "button id BTN_S", "post 903", "status "}, "", 7},
+        {"not in this module's section", LookupVariant::Space, "S", {"module", WrongCode}, ""},
+        {"the key compares without case", LookupVariant::Immediate, "g",
+         {"module", "main window", "button id BTN_G", "post 902", "status "}, ""},
+        {"a value that just fits", LookupVariant::Space, "FULL",
+         {"module", "main window", "button id BTN_F", "post 904", "status "}, ""},
+        {"a value too long runs nothing", LookupVariant::Immediate, "L",
+         {"module", "status ", "message 快捷键 L 的内容过长（超过255字节），未执行任何命令，请在快捷键设置中缩短！ 1"}, ""},
+        {"a key typed at the too-long message stays", LookupVariant::Space, "L",
+         {"module", "status ", "message 快捷键 L 的内容过长（超过255字节），未执行任何命令，请在快捷键设置中缩短！ 1",
+          "status Q", "meanwhile Q: swallow"}, "Q", 0, MacroPlayed, &Q},
+        {"a value that names no button", LookupVariant::Space, "NOB", {"module", WrongCode}, ""},
+        {"no button, immediate: silent", LookupVariant::Immediate, "NOB", {"module"}, "NOB"},
+        {"a button the host does not know", LookupVariant::Space, "UNK",
+         {"module", "main window", "button id BTN_UNKNOWN", "status "}, ""},
+        {"a custom button plays", LookupVariant::Space, "T", {"module", "play MYTOOL", "status "}, ""},
+        {"a key typed during playback goes with the launch", LookupVariant::Space, "T",
+         {"module", "play MYTOOL", "status TQ", "meanwhile Q: swallow", "status "}, "", 0, MacroPlayed, nullptr, &Q},
+        {"a failed playback, Space", LookupVariant::Space, "T",
+         {"module", "play MYTOOL", CommandFailed, WrongCode}, "", 0, MacroLibraryNotLoaded},
+        {"a failed playback, immediate", LookupVariant::Immediate, "T",
+         {"module", "play MYTOOL", CommandFailed}, "T", 0, MacroFileNotCreated},
+        {"a miss, Space", LookupVariant::Space, "ZZ", {"module", WrongCode}, ""},
+        {"a miss, immediate", LookupVariant::Immediate, "ZZ", {"module"}, "ZZ"},
+    };
+    // clang-format on
+    RealLookup = true;
+    Mode = 1;
+    for (const LookupCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetTyped(c.typed, c.typed);
+        Recorded.clear();
+        Module = c.module;
+        PlaybackResult = c.playback;
+        TypedDuringMessage = c.during_message;
+        TypedDuringPlayback = c.during_playback;
+        RecordingPort port(Space);
+        ShortcutLookup(Typed, c.variant, TablePath.c_str(), "", port);
+        EXPECT_EQ(Recorded, c.effects);
+        EXPECT_STREQ(Typed.TypedShortcut, c.typed_after);
+        EXPECT_EQ(TypedDuringMessage, nullptr);
+        EXPECT_EQ(TypedDuringPlayback, nullptr);
+    }
+
+    // No table: the user is told, and the code stays for another try.
+    SetTyped("M", "M");
+    Recorded.clear();
+    RecordingPort port(Space);
+    ShortcutLookup(Typed, LookupVariant::Space, (TablePath + ".missing").c_str(), "", port);
+    EXPECT_EQ(Recorded, (Effects{"module", "message 打开快捷键.ini文件时失败 1"}));
+    EXPECT_STREQ(Typed.TypedShortcut, "M");
+
+    // No main window: nothing is posted, the code is done with all the same.
+    MainWindowHandle = nullptr;
+    SetTyped("M", "M");
+    Recorded.clear();
+    ShortcutLookup(Typed, LookupVariant::Space, TablePath.c_str(), "", port);
+    EXPECT_EQ(Recorded, (Effects{"module", "main window", "button id BTN_M", "status "}));
+    MainWindowHandle = reinterpret_cast<HWND>(0x1234);
+    RealLookup = false;
+    PlaybackResult = MacroPlayed;
+    Module = 0;
+    DeleteFileA(TablePath.c_str());
+}
+
+// Typed key by key, from the first letter to the post of the command: the decision and
+// the lookup together, in both modes.
+TEST(ShortcutLookup, TypedCodesLaunchFromTheKeys) {
+    TablePath =
+        WriteTable("typing", "[全局]\r\nL=BTN_L\r\nLI=BTN_LI\r\n[二次开发]\r\nT=MYTOOL\r\n");
+    ButtonIds = {{"BTN_L", 701}, {"BTN_LI", 702}};
+    RealLookup = true;
+
+    Mode = 1;
+    SetTyped("", "");
+    Recorded.clear();
+    EXPECT_EQ(Decide(Key('L', "L")), Swallow);
+    EXPECT_EQ(Decide(Key('I', "I")), Swallow);
+    EXPECT_EQ(Decide(Space), Swallow);
+    EXPECT_EQ(Recorded, (Effects{"status L", "status LI", "module", "main window",
+                                 "button id BTN_LI", "post 702", "status "}));
+    // Space on the empty code runs the last one again.
+    Recorded.clear();
+    EXPECT_EQ(Decide(Space), Swallow);
+    EXPECT_EQ(Recorded,
+              (Effects{"module", "main window", "button id BTN_LI", "post 702", "status "}));
+    EXPECT_STREQ(Typed.TypedShortcut, "");
+
+    // Immediate mode runs the shortest defined code at once.
+    Mode = 0;
+    Recorded.clear();
+    EXPECT_EQ(Decide(Key('L', "L")), Swallow);
+    EXPECT_EQ(Recorded, (Effects{"status L", "wait 100", "module", "main window", "button id BTN_L",
+                                 "post 701", "status "}));
+    Recorded.clear();
+    EXPECT_EQ(Decide(Key('T', "T")), Swallow);
+    EXPECT_EQ(Recorded, (Effects{"status T", "wait 100", "module", "play MYTOOL", "status "}));
+    RealLookup = false;
+    Mode = 1;
+    DeleteFileA(TablePath.c_str());
 }

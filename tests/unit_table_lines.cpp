@@ -173,7 +173,6 @@ TEST(TableLines, RepeatedHeadersAndKeys) {
     EXPECT_EQ(table.lines[11].section, "AB");
     EXPECT_TRUE(SameProfileName("全局k", "全局K"));
     EXPECT_FALSE(SameProfileName("\x81\x41", "\x81\x61"));
-    EXPECT_FALSE(SameProfileName("\xA3\xC1", "\xA3\xE1")); // full-width letters do not fold
     EXPECT_TRUE(SameProfileName(Bytes("A\0X", 3), "a"));
 }
 
@@ -333,4 +332,40 @@ TEST(TableLines, AgreesWithTheProfileService) {
         }
     }
     EXPECT_GT(checked, 100);
+}
+
+// The one key equality, against the profile service on this code page (936): only the
+// ASCII letters fold. Full-width, Greek and Cyrillic letters of another case are other
+// keys, and the trail byte of a double-byte character never folds.
+TEST(TableLines, KeysAreTheSameAsTheProfileServiceFindsThem) {
+    DataFolder folder("table_lines_keys");
+    struct KeyCase {
+        const char* what;
+        const char* written;
+        const char* asked;
+        bool same;
+    };
+    const KeyCase cases[] = {
+        {"ASCII", "ab", "AB", true},
+        {"full-width", "\xA3\xC1", "\xA3\xE1", false},
+        {"Greek", "\xA6\xA1", "\xA6\xC1", false},
+        {"Cyrillic", "\xA7\xA1", "\xA7\xD1", false},
+        {"trail bytes A and a", "\x81\x41", "\x81\x61", false},
+        {"pinyin e and E", "\xA8\xA6", "E", false},
+        {"Chinese and ASCII", "全k", "全K", true},
+    };
+    std::string table = "[s]\r\n";
+    for (const KeyCase& c : cases)
+        table += std::string(c.written) + "=" + c.what + "\r\n";
+    folder.Write("keys.ini", table);
+    for (const KeyCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        char value[64] = {};
+        GetPrivateProfileStringA("s", c.asked, "<MISS>", value, sizeof value,
+                                 folder.PathOf("keys.ini").c_str());
+        bool found = std::string(value) == c.what;
+        EXPECT_EQ(found, c.same) << "the profile service";
+        EXPECT_EQ(SameProfileName(c.written, c.asked), c.same);
+        EXPECT_EQ(FoldProfileName(c.written) == FoldProfileName(c.asked), c.same);
+    }
 }

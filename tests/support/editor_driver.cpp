@@ -60,10 +60,6 @@ int EditorDriver::RowCount() const {
     return driving::ListRowCount(Item(ShortcutListId));
 }
 
-std::string EditorDriver::Cell(int row, int column) const {
-    return driving::ListCell(Item(ShortcutListId), row, column);
-}
-
 std::vector<ListRow> EditorDriver::Rows() const {
     return driving::ListRows(Item(ShortcutListId));
 }

@@ -52,7 +52,6 @@ class EditorDriver {
 
     int RowCount() const;
     std::vector<ListRow> Rows() const;
-    std::string Cell(int row, int column) const;
     // Leaves exactly these rows selected.
     void SelectRows(std::initializer_list<int> rows) const;
     std::vector<int> SelectedRows() const;

@@ -38,16 +38,6 @@ FileBlocker::FileBlocker(const std::string& path, bool read_only)
                             FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-bool FileBlocker::Blocks() const {
-    HANDLE probe =
-        CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (probe == INVALID_HANDLE_VALUE)
-        return true;
-    CloseHandle(probe);
-    return false;
-}
-
 void FileBlocker::Release() {
     if (held_ != INVALID_HANDLE_VALUE)
         CloseHandle(held_);

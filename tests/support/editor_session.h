@@ -43,12 +43,11 @@ namespace tarnwick_test {
 
 // Makes a file unopenable for reading and writing: held open by "another program"
 // that shares nothing, or marked read-only. Read-only does not bind an administrator
-// (nor root under Wine); Blocks() says whether the file really is out of reach.
+// (nor root under Wine).
 class FileBlocker {
   public:
     FileBlocker(const std::string& path, bool read_only);
     ~FileBlocker() { Release(); }
-    bool Blocks() const;
     void Release();
 
   private:

@@ -15,50 +15,24 @@
 #include <vector>
 
 #include "bench.h"
+#include "inside_hook.h"
 #include "key_typing.h"
 #include "message_pump.h"
 #include "plugin_host.h"
 #include "typing_host.h"
 
 using namespace tarnwick_test;
+using tarnwick_bench::KeyDownFlags;
+using tarnwick_bench::KeyUpFlags;
 using tarnwick_bench::Now;
+using tarnwick_bench::RunInsideHook;
 using tarnwick_bench::Spread;
 using tarnwick_bench::SpreadOf;
 
 namespace {
 
-LPARAM KeyDownFlags(WORD vk) {
-    return static_cast<LPARAM>(1 | (MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) << 16));
-}
-
-LPARAM KeyUpFlags(WORD vk) {
-    return KeyDownFlags(vk) | (static_cast<LPARAM>(1) << 30) | (static_cast<LPARAM>(1) << 31);
-}
-
-// The measuring hook runs its job once, inside the hook call of one F24 keystroke.
-std::function<void()> JobInsideHook;
-
-LRESULT CALLBACK MeasuringHook(int code, WPARAM key, LPARAM flags) {
-    if (code == HC_ACTION && key == VK_F24 && !(flags & (1 << 30)) && JobInsideHook) {
-        std::function<void()> job = JobInsideHook;
-        JobInsideHook = nullptr;
-        job();
-        return 1;
-    }
-    return CallNextHookEx(nullptr, code, key, flags);
-}
-
 LRESULT CALLBACK BareHook(int code, WPARAM key, LPARAM flags) {
     return CallNextHookEx(nullptr, code, key, flags);
-}
-
-void RunInsideHook(const std::function<void()>& job) {
-    HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, MeasuringHook, nullptr, GetCurrentThreadId());
-    JobInsideHook = job;
-    KeyDown(VK_F24);
-    KeyUp(VK_F24);
-    JobInsideHook = nullptr;
-    UnhookWindowsHookEx(hook);
 }
 
 // Seconds per call of the next hook with the given keystroke, one sample per batch of

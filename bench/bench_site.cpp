@@ -8,42 +8,21 @@
 #include <vector>
 
 #include "bench.h"
+#include "inside_hook.h"
 #include "file_bytes.h"
 #include "key_typing.h"
 #include "plugin_host.h"
 #include "typing_host.h"
 
 using namespace tarnwick_test;
+using tarnwick_bench::KeyDownFlags;
+using tarnwick_bench::KeyUpFlags;
 using tarnwick_bench::Now;
+using tarnwick_bench::RunInsideHook;
 using tarnwick_bench::Spread;
 using tarnwick_bench::SpreadOf;
 
 namespace {
-
-LPARAM KeyDownFlags(WORD vk) {
-    return static_cast<LPARAM>(1 | (MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) << 16));
-}
-
-std::function<void()> JobInsideHook;
-
-LRESULT CALLBACK MeasuringHook(int code, WPARAM key, LPARAM flags) {
-    if (code == HC_ACTION && key == VK_F24 && !(flags & (1 << 30)) && JobInsideHook) {
-        std::function<void()> job = JobInsideHook;
-        JobInsideHook = nullptr;
-        job();
-        return 1;
-    }
-    return CallNextHookEx(nullptr, code, key, flags);
-}
-
-void RunInsideHook(const std::function<void()>& job) {
-    HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, MeasuringHook, nullptr, GetCurrentThreadId());
-    JobInsideHook = job;
-    KeyDown(VK_F24);
-    KeyUp(VK_F24);
-    JobInsideHook = nullptr;
-    UnhookWindowsHookEx(hook);
-}
 
 std::string Code(int index, char first) {
     std::string code(4, first);

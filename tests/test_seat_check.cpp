@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "data_folder.h"
 #include "file_bytes.h"
 #include "plugin_host.h"
 #include "program_run.h"
@@ -28,7 +29,7 @@ std::string FolderOfProgram() {
 class Seat {
   public:
     Seat() : root_(FolderOfProgram() + "\\..\\scratch\\seat_check") {
-        Remove(root_);
+        RemoveTree(root_);
         for (const std::string& folder :
              {std::string(FolderOfProgram() + "\\..\\scratch"), root_, Install(),
               Install() + "\\data", Install() + "\\startup", Host(), Host() + "\\UGII",
@@ -53,7 +54,7 @@ class Seat {
         for (const char* name :
              {"TARNWICK_DIR", "UGII_BASE_DIR", "UGII_CUSTOM_DIRECTORY_FILE", "TARNWICK_TRACE"})
             SetEnvironmentVariableA(name, nullptr);
-        Remove(root_);
+        RemoveTree(root_);
     }
     std::string Install() const { return root_ + "\\Tarnwick"; }
     std::string Host() const { return root_ + "\\NX"; }
@@ -69,27 +70,6 @@ class Seat {
     }
 
   private:
-    static void Remove(const std::string& folder) {
-        WIN32_FIND_DATAA found;
-        HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &found);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = found.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                std::string path = folder + "\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    Remove(path);
-                } else {
-                    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                    DeleteFileA(path.c_str());
-                }
-            } while (FindNextFileA(h, &found));
-            FindClose(h);
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
-
     std::string root_;
 };
 

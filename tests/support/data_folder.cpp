@@ -14,6 +14,8 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
+} // namespace
+
 void RemoveTree(const std::string& folder) {
     WIN32_FIND_DATAA found;
     HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &found);
@@ -34,8 +36,6 @@ void RemoveTree(const std::string& folder) {
     }
     RemoveDirectoryA(folder.c_str());
 }
-
-} // namespace
 
 std::string ProgramFolder() {
     char path[MAX_PATH] = {};

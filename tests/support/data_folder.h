@@ -25,6 +25,8 @@ class DataFolder {
     std::string root_;
 };
 
+// The folder and everything in it, read-only files included.
+void RemoveTree(const std::string& folder);
 std::string ProgramFolder(); // the folder of the test program
 std::string StageFolder();   // the folder holding UGII and NXBIN
 

@@ -16,8 +16,8 @@ struct RowAddress {
     std::string value;   // as read: a line whose value changed is no longer the one listed
     bool has_value = false;
     int line_number = 0; // 1-based, for messages
-    // False for a line the profile service cannot reach on its own: its key occurs twice
-    // under one header, its section's header occurs twice, or its key holds a NUL.
+    // The line's own TableLine::addressable: false when the profile service cannot reach
+    // it by section and key.
     bool addressable = true;
     // A line of the site's table, read from its local copy: listed, never written.
     bool site = false;
@@ -32,8 +32,6 @@ struct ListedLine {
 // Lines under a named header whose name does not start with "M" (the MODE section)
 // are the editor's; lines before the first header belong to no section.
 bool IsListedSection(const TableLine& line);
-// A line that names a key: an entry, or a text without "=" (a key without value).
-bool IsKeyedLine(const TableLine& line);
 
 // Every keyed line of the listed sections, in file order.
 std::vector<ListedLine> ListTableLines(const TableLines& table);

@@ -24,23 +24,10 @@ bool FileHoldsShortcut(const TableLines& table, const std::string& shortcut) {
 }
 
 StoredLineState FindStoredLine(const TableLines& table, const RowAddress& address) {
-    int headers = 0;
-    const TableLine* found = nullptr;
-    int matches = 0;
-    for (const TableLine& line : table.lines) {
-        if (!SameProfileName(line.section, address.section))
-            continue;
-        if (line.kind == LineKind::Section)
-            ++headers;
-        else if (line.section_line != 0 && IsKeyedLine(line) &&
-                 SameProfileName(line.key, address.key)) {
-            found = &line;
-            ++matches;
-        }
-    }
-    if (matches == 0)
+    const TableLine* found = FindTableKey(table, address.section, address.key, false);
+    if (!found)
         return StoredLineState::NotAsListed;
-    if (headers > 1 || matches > 1 || found->has_nul)
+    if (!found->addressable)
         return StoredLineState::Unaddressable;
     if (found->section != address.section || found->key != address.key ||
         found->has_value != address.has_value || found->value != address.value)

@@ -144,12 +144,21 @@ void MarkRepeatedKeys(KeysUnderHeader& keys, std::vector<TableLine>* lines) {
     std::stable_sort(keys.begin(), keys.end(),
                      [](const KeysUnderHeader::value_type& a,
                         const KeysUnderHeader::value_type& b) { return a.first < b.first; });
-    for (size_t i = 1; i < keys.size(); ++i) {
-        size_t first = i - 1;
-        while (i < keys.size() && keys[i].first == keys[first].first) {
-            (*lines)[keys[i].second].first_key_line = (*lines)[keys[first].second].number;
-            ++i;
+    for (size_t begin = 0; begin < keys.size();) {
+        size_t end = begin + 1;
+        while (end < keys.size() && keys[end].first == keys[begin].first)
+            ++end;
+        const int first_number = (*lines)[keys[begin].second].number;
+        int keyed = 0;
+        for (size_t i = begin; i < end; ++i) {
+            if (i > begin)
+                (*lines)[keys[i].second].first_key_line = first_number;
+            keyed += IsKeyedLine((*lines)[keys[i].second]) ? 1 : 0;
         }
+        if (keyed > 1)
+            for (size_t i = begin; i < end; ++i)
+                (*lines)[keys[i].second].addressable = false;
+        begin = end;
     }
     keys.clear();
 }
@@ -252,6 +261,7 @@ TableLines ReadTableLines(const std::string& bytes) {
         line.section = section;
         line.section_occurrence = occurrence;
         line.section_line = section_line;
+        line.addressable = section_line != 0 && IsKeyedLine(line) && !line.has_nul;
         if (line.kind == LineKind::Entry || line.kind == LineKind::Comment ||
             line.kind == LineKind::NoEquals)
             keys_here.emplace_back(FoldProfileName(line.key), table.lines.size());
@@ -260,7 +270,36 @@ TableLines ReadTableLines(const std::string& bytes) {
         table.lines.push_back(std::move(line));
     }
     MarkRepeatedKeys(keys_here, &table.lines);
+    // How often each line's section header occurs in the whole file: the count at the
+    // last header of a name, less the nameless section the lines before any header form.
+    std::vector<int> headers_of_line(table.lines.size(), 0);
+    for (size_t i = 0; i < table.lines.size(); ++i) {
+        const TableLine& line = table.lines[i];
+        if (line.kind != LineKind::Section)
+            continue;
+        const std::string folded = FoldProfileName(line.section);
+        headers_of_line[i] = header_count[folded] - (folded.empty() ? 1 : 0);
+    }
+    for (TableLine& line : table.lines)
+        if (line.addressable)
+            line.addressable = headers_of_line[static_cast<size_t>(line.section_line - 1)] == 1;
     return table;
+}
+
+bool IsKeyedLine(const TableLine& line) {
+    return line.kind == LineKind::Entry || line.kind == LineKind::NoEquals;
+}
+
+const TableLine* FindTableKey(const TableLines& table, const std::string& section,
+                              const std::string& key, bool first_header_only) {
+    for (const TableLine& line : table.lines) {
+        if (line.section_line == 0 || !IsKeyedLine(line) ||
+            (first_header_only && line.section_occurrence != 1) ||
+            !SameProfileName(line.section, section) || !SameProfileName(line.key, key))
+            continue;
+        return &line;
+    }
+    return nullptr;
 }
 
 unsigned long ReadTableFile(const char* path, TableLines* table) {

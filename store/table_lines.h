@@ -49,6 +49,11 @@ struct TableLine {
     bool has_value = false; // the line holds "=": a key without one reads as missing
     // An earlier line under the same header has the same key, and shadows this one.
     int first_key_line = 0; // that earlier line's number, 0 when the key is the first
+    // A keyed line the profile service can reach by section and key alone: it lies under
+    // a header, its section's header occurs once in the file, no other keyed line under
+    // that header has its key, and it holds no NUL. Writes and deletes reach only the
+    // first header and the first line, so any repeat leaves every copy out of reach.
+    bool addressable = false;
 
     bool has_nul = false;     // the service cuts keys and values at a NUL byte
     bool invalid_gbk = false; // a byte sequence that is not GBK
@@ -59,6 +64,15 @@ struct TableLines {
     std::vector<TableLine> lines;
     std::vector<int> invalid_gbk_lines; // numbers of lines with bytes that are not GBK
 };
+
+// A line that names a key: an entry, or a text without "=" (a key without value).
+bool IsKeyedLine(const TableLine& line);
+
+// The first keyed line under a header of the section with the key, names compared as
+// the profile service compares them: under the section's first header only (the one the
+// service reads and writes), or under any. Null when there is none.
+const TableLine* FindTableKey(const TableLines& table, const std::string& section,
+                              const std::string& key, bool first_header_only);
 
 // Reads a whole file. Returns 0, or the system's error code when it cannot be read.
 unsigned long ReadFileBytes(const char* path, std::string* bytes);

@@ -91,25 +91,6 @@ std::vector<ReaderLine> OtherLines(const std::string& bytes, const std::string& 
     return lines;
 }
 
-bool IsKeyedLine(const TableLine& line) {
-    return line.kind == LineKind::Entry || line.kind == LineKind::NoEquals;
-}
-
-// Whether the file holds the key under the section: under its first header (the only
-// one the profile service writes), or under any; and that line's value.
-bool FindKey(const TableLines& table, const char* section, const char* key, bool first_header_only,
-             const TableLine** found) {
-    for (const TableLine& line : table.lines) {
-        if (line.section_line == 0 || !IsKeyedLine(line) ||
-            (first_header_only && line.section_occurrence != 1) ||
-            !SameProfileName(line.section, section) || !SameProfileName(line.key, key))
-            continue;
-        *found = &line;
-        return true;
-    }
-    return false;
-}
-
 // The write as one sequence under the lock: the file as it stands (refused when it
 // cannot be read, or is not GBK text), the backup due, the profile service's write, the
 // file read back.
@@ -147,11 +128,10 @@ TableWrite WriteEntry(const char* path, const char* section, const char* key, co
         std::string after;
         if (ReadFileBytes(path, &after) != 0)
             return;
-        const TableLine* line = nullptr;
         TableLines table = ReadTableLines(after);
         // The first line with the key is the one every reader finds.
-        write->written =
-            FindKey(table, section, key, true, &line) && line->has_value && line->value == value;
+        const TableLine* line = FindTableKey(table, section, key, true);
+        write->written = line && line->has_value && line->value == value;
         bool had_section = false, has_section = false;
         std::vector<ReaderLine> meant = OtherLines(before, section, key, &had_section);
         std::vector<ReaderLine> now = OtherLines(after, section, key, &has_section);
@@ -169,8 +149,7 @@ TableWrite RemoveLine(const char* table_path, const char* section, const char* k
             std::string after;
             if (ReadFileBytes(table_path, &after) != 0)
                 return;
-            const TableLine* line = nullptr;
-            write->written = !FindKey(ReadTableLines(after), section, key, false, &line);
+            write->written = !FindTableKey(ReadTableLines(after), section, key, false);
             bool had_section = false, has_section = false;
             write->others_changed = OtherLines(before, section, key, &had_section) !=
                                     OtherLines(after, section, key, &has_section);

@@ -176,6 +176,40 @@ TEST(TableLines, RepeatedHeadersAndKeys) {
     EXPECT_TRUE(SameProfileName(Bytes("A\0X", 3), "a"));
 }
 
+TEST(TableLines, AddressableLines) {
+    // Keyed lines the profile service reaches by section and key alone.
+    const std::string bytes = Bytes("K=before\r\n[one]\r\nA=1\r\nb=2\r\nB=3\r\nC\r\n;A=4\r\n"
+                                    "N=\0x\r\n[two]\r\nD=5\r\n[TWO]\r\nE=6\r\n[]\r\nF=7\r\n",
+                                    80);
+    TableLines table = ReadTableLines(bytes);
+    ASSERT_EQ(table.lines.size(), 14u);
+    struct Expected {
+        int number;
+        bool addressable;
+    };
+    const Expected expected[] = {
+        {1, false},  // before any header
+        {2, false},  // a header
+        {3, true},   // its comment's key differs
+        {4, false},  // "b" and "B" under one header
+        {5, false},  //
+        {6, true},   // a key without "="
+        {7, false},  // a comment
+        {8, false},  // a NUL byte
+        {10, false}, // "[two]" and "[TWO]"
+        {12, false}, //
+        {14, true},  // "[]" once: the lines before any header are no header
+    };
+    for (const Expected& e : expected) {
+        SCOPED_TRACE("line " + std::to_string(e.number));
+        EXPECT_EQ(table.lines[e.number - 1].addressable, e.addressable);
+    }
+    EXPECT_EQ(FindTableKey(table, "ONE", "c", false), &table.lines[5]);
+    EXPECT_EQ(FindTableKey(table, "two", "E", false), &table.lines[11]);
+    EXPECT_EQ(FindTableKey(table, "two", "E", true), nullptr);
+    EXPECT_EQ(FindTableKey(table, "one", ";A", false), nullptr);
+}
+
 TEST(TableLines, Encodings) {
     struct Case {
         std::string bytes;

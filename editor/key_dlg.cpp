@@ -258,20 +258,8 @@ void KEY_DLG::AddShortcut() {
         report.refusal = LockedTableRefusal(lock, &table);
         if (!report.refusal)
             report.refusal = NewEntryRefusal(AddDuplicateMessage, table, &entry);
-        if (!report.refusal) {
-            const char* section = entry.column[SectionColumn].c_str();
-            const char* key = entry.column[ShortcutColumn].c_str();
-            TableWrite write =
-                WriteTableEntry(ShortcutTablePath, section, key, ValueOf(entry).c_str());
-            report.Add(write);
-            if (!write.written) {
-                report.refusal = RefusalOf(write);
-                // Whatever part of it reached the file goes again: the key was in no
-                // section.
-                if (!write.not_gbk && !write.lock_timeout)
-                    report.Add(RemoveTableEntry(ShortcutTablePath, section, key));
-            }
-        }
+        if (!report.refusal)
+            WriteNewLine(entry, nullptr, &report);
     }
     if (!report.refusal) {
         AppendEntryRow(entry);
@@ -280,6 +268,26 @@ void KEY_DLG::AddShortcut() {
         SetControlText(IDC_COMMAND_EDIT, "");
     }
     Tell(report);
+}
+
+void KEY_DLG::WriteNewLine(const ShortcutRow& entry, const RowAddress* replaced,
+                           ChangeReport* report) {
+    const char* section = entry.column[SectionColumn].c_str();
+    const char* key = entry.column[ShortcutColumn].c_str();
+    TableWrite write = WriteTableEntry(ShortcutTablePath, section, key, ValueOf(entry).c_str());
+    report->Add(write);
+    if (write.written && replaced) {
+        write =
+            RemoveTableEntry(ShortcutTablePath, replaced->section.c_str(), replaced->key.c_str());
+        report->Add(write);
+    }
+    if (!write.written) {
+        report->refusal = RefusalOf(write);
+        // Whatever part of the new line reached the file goes again: its key was in no
+        // section before.
+        if (!write.not_gbk && !write.lock_timeout)
+            report->Add(RemoveTableEntry(ShortcutTablePath, section, key));
+    }
 }
 
 void KEY_DLG::DeleteShortcut() {
@@ -328,25 +336,8 @@ void KEY_DLG::ModifyShortcut() {
         // a new shortcut, so the new line never replaces the old one in place.
         if (!report.refusal)
             report.refusal = NewEntryRefusal(ModifyDuplicateMessage, table, &entry);
-        if (!report.refusal) {
-            // All or nothing: the new line is written and read back before the old one
-            // goes; a failure on the way takes the new line out again.
-            const char* section = entry.column[SectionColumn].c_str();
-            const char* key = entry.column[ShortcutColumn].c_str();
-            TableWrite write =
-                WriteTableEntry(ShortcutTablePath, section, key, ValueOf(entry).c_str());
-            report.Add(write);
-            if (write.written) {
-                write = RemoveTableEntry(ShortcutTablePath, old_line.section.c_str(),
-                                         old_line.key.c_str());
-                report.Add(write);
-            }
-            if (!write.written) {
-                report.refusal = RefusalOf(write);
-                if (!write.not_gbk && !write.lock_timeout)
-                    report.Add(RemoveTableEntry(ShortcutTablePath, section, key));
-            }
-        }
+        if (!report.refusal)
+            WriteNewLine(entry, &old_line, &report);
     }
     if (!report.refusal) {
         DeleteRow(Control(IDC_SHORTCUT_LIST), row);

@@ -64,6 +64,10 @@ class KEY_DLG : public DialogBase {
     // Whether the row's line is in the file as listed; the message otherwise, and the
     // list is to be read afresh.
     const char* StoredRowRefusal(const TableLines& table, const RowAddress& address, bool* reload);
+    // Add's and modify's write, all or nothing: the new line written and read back, then
+    // the line it replaces (none for an add) removed; when either fails, whatever of the
+    // new line reached the file goes again.
+    void WriteNewLine(const ShortcutRow& entry, const RowAddress* replaced, ChangeReport* report);
     // The change's boxes, in order: the failed backup, the refusal, other lines changed
     // (the list then read afresh).
     void Tell(const ChangeReport& report);
